@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with warnings as errors and runs
+# every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh build app test
+cmake --preset ci
+cmake --build --preset ci
+QT_QPA_PLATFORM=offscreen ctest --preset ci -j"$(nproc)"

@@ -1,0 +1,67 @@
+#pragma once
+
+// The ordered collection of downloads behind each tree: the opened list, read
+// from the host's file, or the trash, which has no file.
+
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "data/download.h"
+
+namespace brimlow {
+
+class TXmlEventScanner;
+class TAttrList;
+
+class TDownloadsList {
+ public:
+  // An empty list for `fileName`; when the name denotes an existing file the
+  // list reads it, and a failure to read it is thrown (no list is produced).
+  // An empty name gives the trash.
+  explicit TDownloadsList(std::string fileName = {});
+  ~TDownloadsList();
+  TDownloadsList(const TDownloadsList&) = delete;
+  TDownloadsList& operator=(const TDownloadsList&) = delete;
+
+  // Appends a record with initial values; the reference holds until the next
+  // change of the collection.
+  Tdownload& Add();
+  int Count() const { return static_cast<int>(FItems.size()); }
+  Tdownload& operator[](int index) { return FItems[static_cast<size_t>(index)]; }
+  const Tdownload& operator[](int index) const { return FItems[static_cast<size_t>(index)]; }
+  void Delete(int index);
+  // Deletes the records at the given positions, which ascend, in one pass.
+  void DeleteMany(std::span<const int> ascendingPositions);
+  void Clear();
+
+  const std::string& FileName() const { return FFileName; }
+  const std::string& LoadedText() const { return FLoadedText; }
+  const std::string& Version() const { return FVersion; }
+  const std::string& NextID() const { return FNextID; }
+
+  // Writing: the list in the host's format, and the text as it was loaded.
+  void Save() const;
+  void SaveToFile(const std::string& fileName) const;
+  void SaveLoadedText(const std::string& fileName) const;
+
+ private:
+  void Load();
+  void OnStartTag(const std::string& name, const TAttrList& attributes);
+  void OnContent(const std::string& text);
+
+  std::string FFileName;
+  std::string FLoadedText;
+  std::string FVersion;
+  std::string FNextID;
+  std::vector<Tdownload> FItems;
+
+  // Reading state.
+  std::unique_ptr<TXmlEventScanner> FScanner;
+  int FCurrent = -1;
+  std::string FCurrentElement;
+  bool FInsideList = false;
+};
+
+}  // namespace brimlow

@@ -1,0 +1,163 @@
+#pragma once
+
+// Everything Brimlow asks of the operating system goes through this header:
+// files and folders, the registry, the environment, processes, the desktop
+// shell, the 8-bit code page and the locale.  The system's implementation
+// (posix/ or win32/, chosen by the build) is reached through current(); tests
+// install a fake with ScopedPlatform to replace answers or inject failures.
+//
+// Paths are the program's own 8-bit texts.  On POSIX, a Windows path (a drive
+// letter and a colon) is mapped onto the Wine prefix's drives whenever the file
+// system is touched; the text itself is never changed.
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brimlow::platform {
+
+class EPlatformError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// "Cannot open file "%s". %s": the path and the system's reason.
+class EFOpenError : public EPlatformError {
+ public:
+  EFOpenError(const std::string& path, const std::string& reason);
+};
+
+// "Cannot create file "%s". %s": the path and the system's reason.
+class EFCreateError : public EPlatformError {
+ public:
+  EFCreateError(const std::string& path, const std::string& reason);
+};
+
+// "Invalid data type for '%s'": a registry value that is not text.
+class ERegistryException : public EPlatformError {
+ public:
+  explicit ERegistryException(const std::string& valueName);
+};
+
+struct LocalDate {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+};
+
+// What the version query of the running system answers; the operating-system
+// description of the support page is built from it.
+struct OsVersionInfo {
+  uint32_t platformId = 0;  // 1 for the 9x family, 2 for NT, 0 elsewhere
+  uint32_t majorVersion = 0;
+  uint32_t minorVersion = 0;
+  std::string serviceText;  // as the system reports it, untrimmed
+  bool hasExtendedInfo = false;
+  uint32_t servicePackMajor = 0;
+  uint8_t productType = 0;  // 1 for a workstation
+  bool nativeArchitectureIsX86 = true;
+  int serverR2Metric = 0;
+  uint32_t kernel32Major = 0;
+  uint32_t kernel32Minor = 0;
+};
+
+// An open file being written; only the implementation that opened it knows
+// what the handle means.
+struct WriteHandle {
+  intptr_t value = -1;
+  std::string path;  // the temporary file's own path, for removal
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Files and folders.
+  // The whole file as bytes, opened so that others may read and write it
+  // meanwhile.  Throws EFOpenError.
+  virtual std::string readFile(const std::string& path) = 0;
+  // True when the path names an existing file that is not a folder.
+  virtual bool fileExists(const std::string& path) = 0;
+  virtual bool directoryExists(const std::string& path) = 0;
+  // Creates one folder level; false when it could not be created.
+  virtual bool createDirectory(const std::string& path) = 0;
+  // Names of every entry of a folder, without "." and "..", in the order the
+  // system lists them; empty when the folder cannot be listed.
+  virtual std::vector<std::string> listDirectory(const std::string& path) = 0;
+  // Deletes a file for good; false when it could not be deleted.
+  virtual bool deleteFile(const std::string& path) = 0;
+
+  // The steps of an all-or-nothing replacement, each of which tests can make
+  // fail; replaceFileContents() below puts them together.  Each throws
+  // EFCreateError naming the target path.
+  // Opens a new temporary file in the folder of the file that `target` names
+  // (following a symbolic link), with the permission bits of that file when it
+  // exists.
+  virtual WriteHandle createTemporaryBeside(const std::string& target) = 0;
+  virtual void writeAll(WriteHandle& file, std::string_view bytes, const std::string& target) = 0;
+  // Flushes to disk and closes the file.
+  virtual void commitAndClose(WriteHandle& file, const std::string& target) = 0;
+  // Puts the finished temporary file in place of the file `target` names.
+  virtual void replaceWith(WriteHandle& file, const std::string& target) = 0;
+  // Closes (if open) and removes a temporary file after a failure; never throws.
+  virtual void discard(WriteHandle& file) noexcept = 0;
+
+  // The program and the clock.
+  virtual std::string programFilePath() = 0;
+  virtual LocalDate localDate() = 0;
+
+  // Registry values under the current user, and the environment.
+  virtual bool registryKeyExists(const std::string& key) = 0;
+  // The text of a value; none when the key or the value is absent.  Throws
+  // ERegistryException for a value that is not text.
+  virtual std::optional<std::string> readRegistryText(const std::string& key,
+                                                      const std::string& valueName) = 0;
+  // An integer value under the local machine's hive; none when absent.
+  virtual std::optional<uint32_t> readLocalMachineInteger(const std::string& key,
+                                                          const std::string& valueName) = 0;
+  virtual std::optional<std::string> environmentVariable(const std::string& name) = 0;
+
+  // Processes and the desktop shell.
+  // The executable texts of every running process (several per process where
+  // the system knows more than one); none when no snapshot can be taken.
+  virtual std::optional<std::vector<std::string>> runningProcessTexts() = 0;
+  // Starts a command line without waiting; the outcome is not looked at.
+  virtual void startCommandLine(const std::string& commandLine) = 0;
+  virtual OsVersionInfo osVersion() = 0;
+
+  // Text and locale.
+  // UTF-16 to the active 8-bit code page; a character the code page lacks
+  // becomes "?".
+  virtual std::string wideToAnsi(std::u16string_view text) = 0;
+  virtual std::u16string ansiToWide(std::string_view text) = 0;
+  // Lower case, character by character, by the active code page.
+  virtual std::string lowerCase(std::string_view text) = 0;
+  virtual char decimalSeparator() = 0;
+};
+
+// The platform in use: the system's own unless a test installed another.
+Platform& current();
+// The system's own implementation, for fakes that pass most calls through.
+Platform& system();
+
+// Installs a platform for the lifetime of the object (tests only).
+class ScopedPlatform {
+ public:
+  explicit ScopedPlatform(Platform& replacement);
+  ~ScopedPlatform();
+  ScopedPlatform(const ScopedPlatform&) = delete;
+  ScopedPlatform& operator=(const ScopedPlatform&) = delete;
+
+ private:
+  Platform* previous_;
+};
+
+// Replaces the file that `path` names with `bytes`, all or nothing: the old
+// file stays exactly as it was unless the complete new content is in place.
+// Throws EFCreateError.
+void replaceFileContents(const std::string& path, std::string_view bytes);
+
+}  // namespace brimlow::platform
