@@ -21,13 +21,16 @@ char separatorFor(std::string_view folder) {
 #endif
 }
 
-bool isSeparator(char c) { return kSeparators.find(c) != std::string_view::npos; }
+bool isSeparator(char c) {
+  return kSeparators.find(c) != std::string_view::npos;
+}
 
 }  // namespace
 
 bool isWindowsPath(std::string_view path) {
-  const bool driveLetter = path.size() >= 2 && path[1] == ':' &&
-                           ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+  const bool driveLetter =
+      path.size() >= 2 && path[1] == ':' &&
+      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
   const bool backslashesOnly =
       path.find('\\') != std::string_view::npos && path.find('/') == std::string_view::npos;
   return driveLetter || backslashesOnly;

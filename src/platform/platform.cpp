@@ -4,7 +4,9 @@ namespace brimlow::platform {
 
 namespace {
 Platform* installed = nullptr;
-}
+}  // namespace
+
+std::optional<char> decimalSeparatorOverride;
 
 EFOpenError::EFOpenError(const std::string& path, const std::string& reason)
     : EPlatformError("Cannot open file \"" + path + "\". " + reason) {}
@@ -15,13 +17,21 @@ EFCreateError::EFCreateError(const std::string& path, const std::string& reason)
 ERegistryException::ERegistryException(const std::string& valueName)
     : EPlatformError("Invalid data type for '" + valueName + "'") {}
 
-Platform& current() { return installed ? *installed : system(); }
+Platform& current() {
+  return installed ? *installed : system();
+}
 
 ScopedPlatform::ScopedPlatform(Platform& replacement) : previous_(installed) {
   installed = &replacement;
 }
 
-ScopedPlatform::~ScopedPlatform() { installed = previous_; }
+ScopedPlatform::~ScopedPlatform() {
+  installed = previous_;
+}
+
+void setDecimalSeparator(char separator) {
+  decimalSeparatorOverride = separator;
+}
 
 void replaceFileContents(const std::string& path, std::string_view bytes) {
   Platform& os = current();

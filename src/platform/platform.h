@@ -135,6 +135,10 @@ class Platform {
   virtual std::u16string ansiToWide(std::string_view text) = 0;
   // Lower case, character by character, by the active code page.
   virtual std::string lowerCase(std::string_view text) = 0;
+  // The active code page as a Windows code-page number: 65001 for UTF-8,
+  // 1251 for Cyrillic, 0 when it has no such number.
+  virtual unsigned activeCodePage() = 0;
+  // The locale's decimal separator; see setDecimalSeparator().
   virtual char decimalSeparator() = 0;
 };
 
@@ -154,6 +158,10 @@ class ScopedPlatform {
  private:
   Platform* previous_;
 };
+
+// Makes decimalSeparator() answer `separator` from now on: the window takes
+// it from its toolkit's locale on systems where that is the user's setting.
+void setDecimalSeparator(char separator);
 
 // Replaces the file that `path` names with `bytes`, all or nothing: the old
 // file stays exactly as it was unless the complete new content is in place.

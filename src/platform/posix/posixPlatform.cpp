@@ -12,9 +12,13 @@
 
 namespace brimlow::platform {
 
+extern std::optional<char> decimalSeparatorOverride;
+
 namespace {
 
-std::string reason() { return std::strerror(errno); }
+std::string reason() {
+  return std::strerror(errno);
+}
 
 class PosixPlatform final : public Platform {
  public:
@@ -48,7 +52,9 @@ class PosixPlatform final : public Platform {
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
   }
 
-  bool createDirectory(const std::string& path) override { return ::mkdir(path.c_str(), 0777) == 0; }
+  bool createDirectory(const std::string& path) override {
+    return ::mkdir(path.c_str(), 0777) == 0;
+  }
   std::vector<std::string> listDirectory(const std::string&) override { return {}; }
   bool deleteFile(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
 
@@ -149,7 +155,8 @@ class PosixPlatform final : public Platform {
 
   std::u16string ansiToWide(std::string_view text) override {
     std::u16string out;
-    for (unsigned char c : text) out += static_cast<char16_t>(c);  // first cut: Latin-1
+    for (unsigned char c : text)
+      out += static_cast<char16_t>(c);  // first cut: Latin-1
     return out;
   }
 
@@ -160,7 +167,8 @@ class PosixPlatform final : public Platform {
     return out;
   }
 
-  char decimalSeparator() override { return '.'; }
+  unsigned activeCodePage() override { return 65001; }
+  char decimalSeparator() override { return decimalSeparatorOverride.value_or('.'); }
 };
 
 }  // namespace

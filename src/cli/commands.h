@@ -1,0 +1,30 @@
+#pragma once
+
+// The commands of brimlow-cli.  Each takes its own arguments (after the
+// command name) and writes its output to `out`; a failure is thrown and main
+// prints its message.  A usage error is thrown as UsageError.
+
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace brimlow::cli {
+
+using Arguments = std::vector<std::string>;
+
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct Command {
+  const char* name;
+  const char* usage;  // the arguments, for the usage text
+  void (*run)(const Arguments& arguments, std::ostream& out);
+};
+
+// Every command, in the order the usage text lists them.
+const std::vector<Command>& commands();
+
+}  // namespace brimlow::cli
