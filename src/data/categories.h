@@ -33,16 +33,21 @@ class TCategoryList {
 
  private:
   void Load();
-  void OnStartTag(const std::string& name, const TAttrList& attributes);
+  void OnStartTag(const std::string& name);
   void OnEndTag(const std::string& name);
   void OnContent(const std::string& text);
+  // Ends the innermost open MyNode: kept (and put into FMap) when its
+  // ParentID is 2, otherwise removed from the collection.
+  void CloseNode();
 
   std::string FFileName;
   std::vector<Tcategory> FItems;
   std::unordered_map<int32_t, size_t> FMap;  // ID -> position in FItems
 
+  // Reading state.
   std::unique_ptr<TXmlEventScanner> FScanner;
-  int FCurrent = -1;
+  int FCurrent = -1;               // position of the record that content goes to
+  std::vector<size_t> FOpenNodes;  // positions of the MyNode elements not yet ended
   std::string FCurrentElement;
 };
 

@@ -7,10 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace brimlow {
+#include "data/dateTime.h"
 
-// Days since 30 December 1899 00:00; the fraction is the time of day.
-using TDateTime = double;
+namespace brimlow {
 
 // Known state codes; any other value from 0 to 255 is carried as it is.
 enum TDownloadState : uint8_t {

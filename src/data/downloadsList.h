@@ -6,6 +6,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/download.h"
@@ -58,9 +59,12 @@ class TDownloadsList {
   std::vector<Tdownload> FItems;
 
   // Reading state.
+  enum class TField : uint8_t;
+  static TField FieldOf(std::string_view name);
   std::unique_ptr<TXmlEventScanner> FScanner;
   int FCurrent = -1;
   std::string FCurrentElement;
+  TField FCurrentField{};  // what FCurrentElement names, worked out once per tag
   bool FInsideList = false;
 };
 

@@ -1,0 +1,119 @@
+// Reading a downloads list from the host's file: the file's text is kept for
+// backups, and the event scanner's start-tag and content events fill one
+// record per DownloadFile element.
+
+#include <string_view>
+
+#include "data/convert.h"
+#include "data/downloadsList.h"
+#include "data/textLines.h"
+#include "platform/platform.h"
+#include "xml/xmlScanner.h"
+
+namespace brimlow {
+
+enum class TDownloadsList::TField : uint8_t {
+  Other,
+  ID,
+  URL,
+  FileName,
+  State,
+  Size,
+  SaveDir,
+  DownloadedSize,
+  LastModified,
+  ResumeMode,
+  Date,
+  DownloadTime,
+  NodeID,
+  Comment,
+  ContentType,
+};
+
+// Element names compared exactly, case included; the length picks the few
+// candidates so that each tag costs at most a couple of short comparisons.
+TDownloadsList::TField TDownloadsList::FieldOf(std::string_view name) {
+  switch (name.size()) {
+    case 2: return name == "ID" ? TField::ID : TField::Other;
+    case 3: return name == "URL" ? TField::URL : TField::Other;
+    case 4:
+      if (name == "Size") return TField::Size;
+      return name == "Date" ? TField::Date : TField::Other;
+    case 5: return name == "State" ? TField::State : TField::Other;
+    case 6: return name == "NodeID" ? TField::NodeID : TField::Other;
+    case 7:
+      if (name == "Comment") return TField::Comment;
+      return name == "SaveDir" ? TField::SaveDir : TField::Other;
+    case 8: return name == "FileName" ? TField::FileName : TField::Other;
+    case 10: return name == "ResumeMode" ? TField::ResumeMode : TField::Other;
+    case 11: return name == "ContentType" ? TField::ContentType : TField::Other;
+    case 12:
+      if (name == "DownloadTime") return TField::DownloadTime;
+      return name == "LastModified" ? TField::LastModified : TField::Other;
+    case 14: return name == "DownloadedSize" ? TField::DownloadedSize : TField::Other;
+    default: return TField::Other;
+  }
+}
+
+void TDownloadsList::Load() {
+  platform::Platform& os = platform::current();
+  if (!os.fileExists(FFileName)) return;
+  FLoadedText = os.readFile(FFileName);
+  MakeCrLfLines(FLoadedText);
+
+  FScanner->OnStartTag = [this](TCustomEventScanner&, const std::string& tagName,
+                                const TAttrList& attributes) { OnStartTag(tagName, attributes); };
+  FScanner->OnContent = [this](TCustomEventScanner&, const std::string& content) {
+    OnContent(content);
+  };
+  FScanner->SetFilename(FFileName);
+  FScanner->Run();
+  // A list is read once; the scanner's copy of the document is not needed
+  // any more and would double what a large list holds in memory.
+  FScanner->Tokenizer().Reset();
+}
+
+void TDownloadsList::OnStartTag(const std::string& name, const TAttrList& attributes) {
+  if (name == "DownloadList") {
+    FInsideList = true;
+    FVersion = attributes.ValueOf("Version");
+    FNextID = attributes.ValueOf("NextID");
+  } else if (FInsideList && name == "DownloadFile") {
+    Add();
+    FCurrent = Count() - 1;
+  }
+  FCurrentElement = name;
+  FCurrentField = FieldOf(name);
+}
+
+void TDownloadsList::OnContent(const std::string& text) {
+  if (!FInsideList || FCurrent < 0) return;
+  Tdownload& record = FItems[static_cast<size_t>(FCurrent)];
+  switch (FCurrentField) {
+    case TField::ID: record.ID = StrToDownloadID(text); break;
+    case TField::DownloadTime: record.DownloadTime = StrToInt32(text); break;
+    case TField::NodeID: record.NodeID = StrToInt32(text); break;
+    case TField::State: record.State = static_cast<uint8_t>(StrToInt32(text) & 0xFF); break;
+    case TField::ResumeMode:
+      record.ResumeMode = static_cast<uint8_t>(StrToInt32(text) & 0xFF);
+      break;
+    case TField::Size: record.Size = StrToInt64(text); break;
+    case TField::DownloadedSize: record.DownloadedSize = StrToInt64(text); break;
+    case TField::Date: record.Date = StrToDateTime(text); break;
+    case TField::URL: record.URL = text; break;
+    case TField::FileName: record.FileName = text; break;
+    case TField::SaveDir: record.SaveDir = text; break;
+    case TField::LastModified: record.LastModified = text; break;
+    case TField::ContentType: record.ContentType = text; break;
+    case TField::Comment: record.Comment = text; break;
+    case TField::Other: {
+      std::string entry;
+      entry.reserve(FCurrentElement.size() + 1 + text.size());
+      entry.append(FCurrentElement).append(1, ';').append(text);
+      record.ExtraElements.push_back(std::move(entry));
+      break;
+    }
+  }
+}
+
+}  // namespace brimlow

@@ -1,0 +1,59 @@
+#include "data/textLines.h"
+
+#include <cstring>
+
+namespace brimlow {
+
+namespace {
+
+std::string_view UpToNul(std::string_view text) {
+  const void* nul = std::memchr(text.data(), '\0', text.size());
+  return nul ? text.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - text.data()))
+             : text;
+}
+
+// True when every CR is followed by LF, every LF preceded by CR, and the text
+// is empty or ends with CR LF.
+bool HasCrLfLines(std::string_view text) {
+  if (text.empty()) return true;
+  if (text.size() < 2 || text.substr(text.size() - 2) != "\r\n") return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      if (text[i + 1] != '\n') return false;
+      ++i;
+    } else if (text[i] == '\n') {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string ToCrLfLines(std::string_view text) {
+  text = UpToNul(text);
+  std::string lines;
+  lines.reserve(text.size() + text.size() / 32 + 2);
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.append(text.substr(start)).append("\r\n");
+      break;
+    }
+    lines.append(text.substr(start, end - start)).append("\r\n");
+    start = end + 1;
+    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+  }
+  return lines;
+}
+
+void MakeCrLfLines(std::string& text) {
+  const size_t length = UpToNul(text).size();
+  if (HasCrLfLines(std::string_view(text).substr(0, length)))
+    text.resize(length);
+  else
+    text = ToCrLfLines(std::string_view(text));
+}
+
+}  // namespace brimlow
