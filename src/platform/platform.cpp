@@ -1,12 +1,17 @@
-#include "platform.h"
+#include "platform/platform.h"
+
+#include "platform/overrides.h"
 
 namespace brimlow::platform {
 
 namespace {
 Platform* installed = nullptr;
+std::optional<char> chosenDecimalSeparator;
 }  // namespace
 
-std::optional<char> decimalSeparatorOverride;
+std::optional<char> decimalSeparatorOverride() {
+  return chosenDecimalSeparator;
+}
 
 EFOpenError::EFOpenError(const std::string& path, const std::string& reason)
     : EPlatformError("Cannot open file \"" + path + "\". " + reason) {}
@@ -30,7 +35,7 @@ ScopedPlatform::~ScopedPlatform() {
 }
 
 void setDecimalSeparator(char separator) {
-  decimalSeparatorOverride = separator;
+  chosenDecimalSeparator = separator;
 }
 
 void replaceFileContents(const std::string& path, std::string_view bytes) {

@@ -1,0 +1,115 @@
+#include "platform/codePageTables.h"
+
+#include "platform/unicode.h"
+
+namespace brimlow::platform {
+
+namespace {
+
+bool isSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDFFF;
+}
+
+}  // namespace
+
+SingleByteCodePage::SingleByteCodePage(const std::array<char16_t, 256>& toWide,
+                                       const LowerCaseFunction& lowerCase)
+    : toWide_(toWide) {
+  // Where two bytes stand for one character, the lower byte is written.
+  for (int byte = 255; byte > 0; --byte) {
+    fromWide_[toWide_[byte]] = static_cast<unsigned char>(byte);
+  }
+  fromWide_[0] = 0;
+  for (int byte = 0; byte < 256; ++byte) {
+    lower_[byte] = static_cast<unsigned char>(byte);
+    const char32_t small = lowerCase(toWide_[byte]);
+    if (small == toWide_[byte] || small > 0xFFFF) continue;
+    const unsigned char mapped = fromWide_[small];
+    if (mapped != 0) lower_[byte] = mapped;
+  }
+}
+
+std::string SingleByteCodePage::fromWide(std::u16string_view text) const {
+  std::string out;
+  out.resize(text.size());
+  size_t length = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    const unsigned char byte = fromWide_[c];
+    if (byte != 0 || c == 0) {
+      out[length++] = static_cast<char>(byte);
+      continue;
+    }
+    // A pair of surrogates is one character, which no 8-bit code page has.
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      ++i;
+    }
+    out[length++] = '?';
+  }
+  out.resize(length);
+  return out;
+}
+
+std::u16string SingleByteCodePage::toWide(std::string_view text) const {
+  std::u16string out;
+  out.resize(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    out[i] = toWide_[static_cast<unsigned char>(text[i])];
+  }
+  return out;
+}
+
+std::string SingleByteCodePage::lower(std::string_view text) const {
+  std::string out;
+  out.resize(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    out[i] = static_cast<char>(lower_[static_cast<unsigned char>(text[i])]);
+  }
+  return out;
+}
+
+Utf8CodePage::Utf8CodePage(const LowerCaseFunction& lowerCase) : lowerCase_(lowerCase) {
+  for (char32_t c = 0; c < 0x10000; ++c) {
+    const char32_t small = isSurrogate(static_cast<char16_t>(c)) ? c : lowerCase(c);
+    // A lower case outside the basic plane, or a surrogate, would not fit the
+    // table; such characters keep their case.
+    lowerBmp_[c] = small <= 0xFFFF && !isSurrogate(static_cast<char16_t>(small))
+                       ? static_cast<char16_t>(small)
+                       : static_cast<char16_t>(c);
+  }
+}
+
+std::string Utf8CodePage::fromWide(std::u16string_view text) const {
+  return utf16ToUtf8(text, '?');
+}
+
+std::u16string Utf8CodePage::toWide(std::string_view text) const {
+  return utf8ToUtf16(text);
+}
+
+std::string Utf8CodePage::lower(std::string_view text) const {
+  std::string out;
+  out.reserve(text.size());
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x80) {
+      out += static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte);
+      ++i;
+      continue;
+    }
+    char32_t c = 0;
+    const size_t length = decodeUtf8(text.substr(i), c);
+    if (length == 0) {
+      out += static_cast<char>(byte);  // not UTF-8: passes unchanged
+      ++i;
+      continue;
+    }
+    appendUtf8(out, c < 0x10000 ? lowerBmp_[c] : lowerCase_(c));
+    i += length;
+  }
+  return out;
+}
+
+}  // namespace brimlow::platform

@@ -1,0 +1,136 @@
+// All-or-nothing replacement of a file: a temporary file beside the real
+// target, written and flushed, then renamed over it.  A rename within one
+// folder either happens completely or not at all, so the old file is never
+// seen half-written.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+
+#include "platform/posix/posixPlatform.h"
+
+namespace brimlow::platform {
+
+namespace {
+
+constexpr int kMaxLinks = 40;  // as many as the system itself follows
+
+std::string reason(int error) {
+  return std::strerror(error);
+}
+
+std::string folderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a path finally names: symbolic links are followed, a relative link
+// target being relative to the link's folder.  A path that names nothing (a
+// new file, or a link to one) is the answer as it stands.
+std::string resolveLinks(const std::string& target, const std::string& callerPath) {
+  std::string path = target;
+  for (int hops = 0; hops < kMaxLinks; ++hops) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    std::string link(PATH_MAX, '\0');
+    const ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
+    if (n < 0) throw EFCreateError(callerPath, reason(errno));
+    link.resize(static_cast<size_t>(n));
+    path = link.starts_with('/') ? link : folderOf(path) + "/" + link;
+  }
+  throw EFCreateError(callerPath, reason(ELOOP));
+}
+
+std::string realTarget(const std::string& target) {
+  return resolveLinks(mapToPosixPath(target), target);
+}
+
+// A name in the folder of `real` that no file has yet; the file is created
+// with O_EXCL, so that another writer's file is never taken over.
+int createUnique(const std::string& real, std::string& name) {
+  static std::atomic<unsigned> counter{0};
+  const size_t slash = real.rfind('/');
+  const std::string base = slash == std::string::npos ? real : real.substr(slash + 1);
+  const std::string folder = folderOf(real);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = folder + "/." + base + "." + std::to_string(::getpid()) + "-" +
+           std::to_string(counter++) + ".tmp";
+    // 0666 less the umask: the mode a new file would get.
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+}  // namespace
+
+WriteHandle PosixPlatform::createTemporaryBeside(const std::string& target) {
+  const std::string real = realTarget(target);
+  struct stat old {};
+  const bool exists = ::stat(real.c_str(), &old) == 0;
+  if (exists && S_ISDIR(old.st_mode)) throw EFCreateError(target, reason(EISDIR));
+
+  WriteHandle file;
+  const int fd = createUnique(real, file.path);
+  if (fd < 0) throw EFCreateError(target, reason(errno));
+  file.value = fd;
+  if (exists) {
+    // The new file takes over the old one's permissions and, where we may,
+    // its owner.
+    if (::fchmod(fd, old.st_mode & 07777) != 0) {
+      const int error = errno;
+      discard(file);
+      throw EFCreateError(target, reason(error));
+    }
+    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+      [[maybe_unused]] const int ignored = ::fchown(fd, old.st_uid, old.st_gid);
+    }
+  }
+  return file;
+}
+
+void PosixPlatform::writeAll(WriteHandle& file, std::string_view bytes, const std::string& target) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(static_cast<int>(file.value), bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw EFCreateError(target, reason(errno));
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+}
+
+void PosixPlatform::commitAndClose(WriteHandle& file, const std::string& target) {
+  const int fd = static_cast<int>(file.value);
+  file.value = -1;
+  const int synced = ::fsync(fd);
+  const int error = errno;
+  if (::close(fd) != 0 && synced == 0) throw EFCreateError(target, reason(errno));
+  if (synced != 0) throw EFCreateError(target, reason(error));
+}
+
+void PosixPlatform::replaceWith(WriteHandle& file, const std::string& target) {
+  const std::string real = realTarget(target);
+  if (::rename(file.path.c_str(), real.c_str()) != 0) throw EFCreateError(target, reason(errno));
+  file.path.clear();
+  // Makes the rename itself durable.  The new content is in place whatever
+  // this answers, so a failure here is not the caller's failure.
+  const int folder = ::open(folderOf(real).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    ::fsync(folder);
+    ::close(folder);
+  }
+}
+
+void PosixPlatform::discard(WriteHandle& file) noexcept {
+  if (file.value >= 0) ::close(static_cast<int>(file.value));
+  file.value = -1;
+  if (!file.path.empty()) ::unlink(file.path.c_str());
+  file.path.clear();
+}
+
+}  // namespace brimlow::platform
