@@ -93,8 +93,11 @@ TDateTimeParts DecodeDateTime(TDateTime value) {
   if (!std::isfinite(value) || value <= kFirstDay - 1 || value >= kLastDay + 1)
     ThrowInvalidDate(NumberText(value));
   int64_t dayNumber = static_cast<int64_t>(std::trunc(value));
-  int64_t seconds =
-      std::llround(std::fabs(value - static_cast<double>(dayNumber)) * kSecondsPerDay);
+  // Milliseconds first, so that a half second stored as 59.4999... rounds up
+  // as the written half would.
+  const int64_t milliseconds =
+      std::llround(std::fabs(value - static_cast<double>(dayNumber)) * kSecondsPerDay * 1000);
+  int64_t seconds = (milliseconds + 500) / 1000;
   if (seconds >= kSecondsPerDay) {
     // Rounded up to midnight: the next calendar day, unless there is none.
     if (dayNumber < kLastDay) {
