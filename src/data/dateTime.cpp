@@ -126,7 +126,7 @@ TDateTime StrToDateTime(std::string_view text) {
 
 std::string DateTimeToText(TDateTime value) {
   const TDateTimeParts parts = DecodeDateTime(value);
-  char text[32];
+  char text[64];
   std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d", parts.Month, parts.Day,
                 parts.Year, parts.Hour, parts.Minute, parts.Second);
   return text;
