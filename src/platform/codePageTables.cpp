@@ -1,5 +1,7 @@
 #include "platform/codePageTables.h"
 
+#include <algorithm>
+
 #include "platform/unicode.h"
 
 namespace brimlow::platform {
@@ -89,26 +91,44 @@ std::u16string Utf8CodePage::toWide(std::string_view text) const {
 }
 
 std::string Utf8CodePage::lower(std::string_view text) const {
-  std::string out;
-  out.reserve(text.size());
+  // A lower case may take more bytes than its capital (U+023A, two bytes,
+  // lowers to U+2C65, three), never more than half as many again.
+  std::string out(text.size() + text.size() / 2, '\0');
+  char* p = out.data();
   size_t i = 0;
   while (i < text.size()) {
     const auto byte = static_cast<unsigned char>(text[i]);
     if (byte < 0x80) {
-      out += static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte);
+      *p++ = static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte);
       ++i;
       continue;
     }
     char32_t c = 0;
-    const size_t length = decodeUtf8(text.substr(i), c);
+    size_t length = 0;
+    if (byte >= 0xC2 && byte <= 0xDF && i + 1 < text.size() &&
+        (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
+      // Two bytes, as Cyrillic and the other European letters take.
+      c = ((byte & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
+      length = 2;
+    } else {
+      length = decodeUtf8(text.substr(i), c);
+    }
     if (length == 0) {
-      out += static_cast<char>(byte);  // not UTF-8: passes unchanged
+      *p++ = static_cast<char>(byte);  // not UTF-8: passes unchanged
       ++i;
       continue;
     }
-    appendUtf8(out, c < 0x10000 ? lowerBmp_[c] : lowerCase_(c));
+    const char32_t small = c < 0x10000 ? lowerBmp_[c] : lowerCase_(c);
+    if (small == c) {
+      p = std::copy_n(text.data() + i, length, p);
+    } else {
+      std::string encoded;
+      appendUtf8(encoded, small);
+      p = std::copy(encoded.begin(), encoded.end(), p);
+    }
     i += length;
   }
+  out.resize(static_cast<size_t>(p - out.data()));
   return out;
 }
 

@@ -72,22 +72,33 @@ size_t decodeUtf8(std::string_view bytes, char32_t& c) {
 }
 
 std::string utf16ToUtf8(std::u16string_view text, char unpaired) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 2);
+  // Written through a pointer into room for the longest result (three bytes
+  // per unit; a pair of units takes four): this runs for every text a reader
+  // converts.
+  std::string out(text.size() * 3, '\0');
+  char* p = out.data();
   for (size_t i = 0; i < text.size(); ++i) {
     char32_t c = text[i];
     if (c < 0x80) {
-      out += static_cast<char>(c);
-      continue;
-    }
-    if (isHighSurrogate(c) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
+      *p++ = static_cast<char>(c);
+    } else if (c < 0x800) {
+      *p++ = static_cast<char>(0xC0 | (c >> 6));
+      *p++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else if (!isHighSurrogate(c) && !isLowSurrogate(c)) {
+      *p++ = static_cast<char>(0xE0 | (c >> 12));
+      *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      *p++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else if (isHighSurrogate(c) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
       c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    } else if (isHighSurrogate(c) || isLowSurrogate(c)) {
-      out += unpaired;
-      continue;
+      *p++ = static_cast<char>(0xF0 | (c >> 18));
+      *p++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      *p++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      *p++ = unpaired;
     }
-    appendUtf8(out, c);
   }
+  out.resize(static_cast<size_t>(p - out.data()));
   return out;
 }
 
