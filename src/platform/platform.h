@@ -8,7 +8,15 @@
 //
 // Paths are the program's own 8-bit texts.  On POSIX, a Windows path (a drive
 // letter and a colon) is mapped onto the Wine prefix's drives whenever the file
-// system is touched; the text itself is never changed.
+// system is touched; the text itself is never changed, and errors name it as
+// the caller gave it.  Names are matched exactly first and, when missing,
+// without regard to letter case, as on Windows (see winePath.h).  A relative
+// path with "\" and no "/" is relative to the current folder.  The prefix is
+// $WINEPREFIX, or else $HOME/.wine.
+//
+// On POSIX the registry is the prefix's user.reg (current user) and system.reg
+// (local machine), read only; the code page is chosen from LC_ALL, LC_CTYPE
+// and LANG at first use (posix/posixCodePage.h).
 
 #include <cstdint>
 #include <optional>
@@ -87,7 +95,8 @@ class Platform {
   // Names of every entry of a folder, without "." and "..", in the order the
   // system lists them; empty when the folder cannot be listed.
   virtual std::vector<std::string> listDirectory(const std::string& path) = 0;
-  // Deletes a file for good; false when it could not be deleted.
+  // Deletes a file for good; false when it could not be deleted (a folder is
+  // never deleted).
   virtual bool deleteFile(const std::string& path) = 0;
 
   // The steps of an all-or-nothing replacement, each of which tests can make
@@ -98,9 +107,12 @@ class Platform {
   // exists.
   virtual WriteHandle createTemporaryBeside(const std::string& target) = 0;
   virtual void writeAll(WriteHandle& file, std::string_view bytes, const std::string& target) = 0;
-  // Flushes to disk and closes the file.
+  // Flushes to disk and closes the file; the handle is closed even when this
+  // throws.
   virtual void commitAndClose(WriteHandle& file, const std::string& target) = 0;
-  // Puts the finished temporary file in place of the file `target` names.
+  // Puts the finished temporary file in place of the file `target` names; a
+  // symbolic link stays a link and the file it leads to is replaced.  The new
+  // file has the old one's permission bits (a new file: 0666 less the umask).
   virtual void replaceWith(WriteHandle& file, const std::string& target) = 0;
   // Closes (if open) and removes a temporary file after a failure; never throws.
   virtual void discard(WriteHandle& file) noexcept = 0;
@@ -118,27 +130,43 @@ class Platform {
   // An integer value under the local machine's hive; none when absent.
   virtual std::optional<uint32_t> readLocalMachineInteger(const std::string& key,
                                                           const std::string& valueName) = 0;
+  // The process environment.  On POSIX an unset "APPDATA" is answered with
+  // the Wine prefix's application-data folder from the registry, if it has one.
   virtual std::optional<std::string> environmentVariable(const std::string& name) = 0;
 
   // Processes and the desktop shell.
   // The executable texts of every running process (several per process where
-  // the system knows more than one); none when no snapshot can be taken.
+  // the system knows more than one); none when no snapshot can be taken.  On
+  // POSIX: the file name of the executable, the command name and the first
+  // argument whole (under Wine, the Windows path of the program); callers
+  // match on the part after the last "/" or "\" (executableFileNamePart).
   virtual std::optional<std::vector<std::string>> runningProcessTexts() = 0;
-  // Starts a command line without waiting; the outcome is not looked at.
+  // Starts a command line without waiting; the outcome is not looked at.  The
+  // program is found as Windows finds it (commandLine.h); on POSIX a Windows
+  // program (a Windows path, or a name ending in ".exe") is started as `wine`
+  // from PATH with the program's text and the arguments, anything else
+  // directly.  The program runs in a session of its own with this process's
+  // environment and current folder, and standard input from /dev/null.
   virtual void startCommandLine(const std::string& commandLine) = 0;
   virtual OsVersionInfo osVersion() = 0;
 
   // Text and locale.
   // UTF-16 to the active 8-bit code page; a character the code page lacks
-  // becomes "?".
+  // becomes "?", and so does an unpaired surrogate.
   virtual std::string wideToAnsi(std::u16string_view text) = 0;
+  // With UTF-8 as the code page, a byte that is not part of well-formed UTF-8
+  // becomes the character of its own value (its Latin-1 reading), so that no
+  // byte is lost.
   virtual std::u16string ansiToWide(std::string_view text) = 0;
-  // Lower case, character by character, by the active code page.
+  // Lower case, character by character, by the active code page (Cyrillic and
+  // Latin alike); bytes that are not characters of it pass unchanged.
   virtual std::string lowerCase(std::string_view text) = 0;
   // The active code page as a Windows code-page number: 65001 for UTF-8,
   // 1251 for Cyrillic, 0 when it has no such number.
   virtual unsigned activeCodePage() = 0;
-  // The locale's decimal separator; see setDecimalSeparator().
+  // The locale's decimal separator; see setDecimalSeparator().  On POSIX the
+  // radix character of the LC_ALL / LC_NUMERIC / LANG locale, "." when that
+  // locale is not installed.
   virtual char decimalSeparator() = 0;
 };
 
