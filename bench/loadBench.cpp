@@ -1,0 +1,163 @@
+// The load benchmark: a downloads list of 10,000, 100,000 and 500,000
+// downloads read into a TDownloadsList, and beside it, in the same run, the
+// same file read with expat into the same records.  Prints the speed of both,
+// the ratio of the times, the time per download across the sizes, and the
+// peak memory of one load relative to the file size (each load measured in a
+// fresh process of its own).
+//
+//   brimlow-load-bench [LISTS_FOLDER] [benchmark options]
+//   brimlow-load-bench --peak brimlow|expat|none FILE   (used by the above)
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "data/downloadsList.h"
+#include "expatPeer.h"
+#include "platform/platform.h"
+
+namespace fs = std::filesystem;
+using namespace brimlow;
+
+namespace {
+
+const int kSizes[] = {10000, 100000, 500000};
+
+std::string ListPath(const fs::path& folder, int size) {
+  return (folder / ("list_" + std::to_string(size) + ".xml")).string();
+}
+
+size_t LoadOnce(const std::string& peer, const std::string& file) {
+  if (peer == "brimlow") return static_cast<size_t>(TDownloadsList(file).Count());
+  if (peer == "expat") return bench::LoadWithExpat(file).Items.size();
+  return 0;
+}
+
+void Load(benchmark::State& state, const std::string& peer, const std::string& file) {
+  size_t count = 0;
+  for (auto _ : state) {
+    count = LoadOnce(peer, file);
+    benchmark::DoNotOptimize(count);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(fs::file_size(file)));
+  state.counters["downloads"] = static_cast<double>(count);
+}
+
+// Keeps the mean time of every run for the summary.
+class SummaryReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      // Times in seconds whatever the display unit.
+      seconds[run.benchmark_name()] =
+          run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+    }
+  }
+  std::map<std::string, double> seconds;
+};
+
+// Peak resident memory, in bytes, of one load in a new process.
+long PeakOfOneLoad(const std::string& peer, const std::string& file) {
+  const pid_t child = fork();
+  if (child == 0) {
+    execl("/proc/self/exe", "brimlow-load-bench", "--peak", peer.c_str(), file.c_str(),
+          static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0)
+    return -1;
+  return usage.ru_maxrss * 1024L;
+}
+
+std::string BenchName(const std::string& peer, int size) {
+  return "Load/" + peer + "/" + std::to_string(size);
+}
+
+void PrintSummary(const SummaryReporter& reporter, const fs::path& folder) {
+  std::printf("\nActive code page %u\n", platform::current().activeCodePage());
+  std::printf("%9s %9s %14s %12s %9s %15s %15s\n", "downloads", "file MB", "Brimlow MB/s",
+              "expat MB/s", "ratio", "Brimlow us/dl", "expat us/dl");
+  for (const int size : kSizes) {
+    const auto brimlow = reporter.seconds.find(BenchName("brimlow", size));
+    const auto expat = reporter.seconds.find(BenchName("expat", size));
+    if (brimlow == reporter.seconds.end() || expat == reporter.seconds.end()) continue;
+    const double megabytes = static_cast<double>(fs::file_size(ListPath(folder, size))) / 1e6;
+    std::printf("%9d %9.1f %14.1f %12.1f %9.3f %15.3f %15.3f\n", size, megabytes,
+                megabytes / brimlow->second, megabytes / expat->second,
+                brimlow->second / expat->second, brimlow->second * 1e6 / size,
+                expat->second * 1e6 / size);
+  }
+
+  std::printf("\nPeak memory of one load (fresh process each), relative to the file size\n");
+  std::printf("%9s %9s %12s %12s %12s %12s\n", "downloads", "file MB", "baseline MB", "Brimlow MB",
+              "Brimlow x", "expat x");
+  for (const int size : kSizes) {
+    const std::string file = ListPath(folder, size);
+    const double fileBytes = static_cast<double>(fs::file_size(file));
+    const double baseline = static_cast<double>(PeakOfOneLoad("none", file));
+    const double brimlow = static_cast<double>(PeakOfOneLoad("brimlow", file));
+    const double expat = static_cast<double>(PeakOfOneLoad("expat", file));
+    std::printf("%9d %9.1f %12.1f %12.1f %12.2f %12.2f\n", size, fileBytes / 1e6, baseline / 1e6,
+                brimlow / 1e6, (brimlow - baseline) / fileBytes, (expat - baseline) / fileBytes);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // The program runs in the user's locale; the code page follows from it.
+  std::setlocale(LC_ALL, "");
+  if (argc == 4 && std::strcmp(argv[1], "--peak") == 0) {
+    try {
+      LoadOnce(argv[2], argv[3]);
+    } catch (const std::exception& error) {
+      std::cerr << error.what() << '\n';
+      return 1;
+    }
+    return 0;
+  }
+
+  fs::path folder = BRIMLOW_BENCH_LISTS;
+  if (argc > 1 && argv[1][0] != '-') {
+    folder = argv[1];
+    --argc;
+    ++argv;
+  }
+  for (const int size : kSizes) {
+    if (!fs::exists(ListPath(folder, size))) {
+      std::cerr << ListPath(folder, size)
+                << " is missing: build the target bench_lists (brimlow-bench-list makes them)\n";
+      return 1;
+    }
+    // The larger lists take seconds per load; a few loads are enough.
+    const int iterations = size >= 500000 ? 2 : size >= 100000 ? 5 : 30;
+    for (const char* peer : {"brimlow", "expat"}) {
+      benchmark::RegisterBenchmark(BenchName(peer, size).c_str(), Load, std::string(peer),
+                                   ListPath(folder, size))
+          ->Iterations(iterations)
+          ->Unit(benchmark::kMillisecond)
+          ->UseRealTime();
+    }
+  }
+  benchmark::Initialize(&argc, argv);
+  SummaryReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  PrintSummary(reporter, folder);
+  benchmark::Shutdown();
+  return 0;
+}
