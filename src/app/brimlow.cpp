@@ -1,0 +1,64 @@
+// The program entry: the application, the main window with its start-up
+// sequence, the two dialogs (hidden until needed) and the message loop.
+//
+// BRIMLOW_SCREENSHOT=<file.png> in the environment saves a picture of the
+// window shortly after start-up to that file and ends the program; the
+// screenshot script uses it.
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+
+#include "app/about.h"
+#include "app/ansiText.h"
+#include "app/application.h"
+#include "app/main.h"
+#include "app/reportUnit.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr int kScreenshotDelayMs = 700;
+
+void InstallToolkitTranslation(QApplication& application, QTranslator& translator) {
+  if (translator.load(QStringLiteral("qtbase_ru"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    application.installTranslator(&translator);
+}
+
+// Outside Windows the toolkit's locale is where the user's decimal separator
+// is known.
+void TakeDecimalSeparatorFromLocale() {
+#ifndef Q_OS_WIN
+  const std::string separator = brimlow::ToAnsi(QLocale().decimalPoint());
+  if (separator.size() == 1) brimlow::platform::setDecimalSeparator(separator.front());
+#endif
+}
+
+void ScheduleScreenshot(brimlow::TForm2& window) {
+  const QString file = qEnvironmentVariable("BRIMLOW_SCREENSHOT");
+  if (file.isEmpty()) return;
+  QTimer::singleShot(kScreenshotDelayMs, &window, [&window, file] {
+    const bool saved = window.grab().save(file);
+    QApplication::exit(saved ? 0 : 1);
+  });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  brimlow::TBrimlowApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tarvolt Brimlow"));
+  QTranslator translator;
+  InstallToolkitTranslation(application, translator);
+  TakeDecimalSeparatorFromLocale();
+
+  brimlow::TForm2 window;
+  brimlow::Guarded([&window] { window.FormCreate(); });
+  brimlow::TreportForm report(&window);
+  brimlow::TaboutForm about(&window);
+  window.show();
+  ScheduleScreenshot(window);
+  return application.exec();
+}

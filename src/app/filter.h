@@ -1,0 +1,61 @@
+#pragma once
+
+// The filter that marks downloads: the criteria taken from the filter
+// controls' values, and the test of one download against them.  Plain code,
+// so that it runs and is tested without a window.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "data/download.h"
+
+namespace brimlow {
+
+class TCategoryList;
+
+enum class TFilePresence { Any, Missing, Present };
+enum class TSearchField { Anywhere, FileName, Url, Folder, Comment };
+
+// The values of the filter controls as the user left them.  A choice is the
+// position in its list, -1 when nothing is chosen; a day counts days since
+// 30 December 1899.
+struct TFilterInputs {
+  int fileChoice = 0;  // "Любые", "Отсутствует файл на диске", "Присутствует ..."
+  int stateChoice = 0;  // "Любое", "Пауза", "Закачано", "Закачка", "Ошибка", "Запланировано"
+  int categoryChoice = 0;  // "Любая", then the categories in list order
+  std::string sizeFrom;    // kilobytes, as typed
+  std::string sizeTo;
+  std::optional<int64_t> dayFrom;
+  std::optional<int64_t> dayTo;
+  std::string searchText;  // in the active code page
+  int searchChoice = 0;  // "Любом месте", "Имени файла", "Ссылке", "Папке", "Комментарии"
+};
+
+struct TFilterCriteria {
+  TFilePresence file = TFilePresence::Any;
+  std::optional<uint8_t> state;
+  std::optional<int32_t> nodeId;
+  bool bySize = false;
+  int64_t minSize = 0;  // bytes, inclusive
+  std::optional<int64_t> maxSize;
+  std::optional<TDateTime> notBefore;  // the first moment that passes
+  std::optional<TDateTime> before;     // the first moment that fails
+  std::optional<TSearchField> searchIn;
+  std::string searchLower;  // the search text, lower-cased once
+};
+
+// The text of a size field as a count of bytes: a whole, optionally signed
+// 64-bit number of kilobytes; any other text counts as 0.  Products beyond the
+// 64-bit range stop at its ends.
+int64_t KilobyteFieldBytes(std::string_view text);
+
+TFilterCriteria MakeCriteria(const TFilterInputs& inputs, const TCategoryList& categories);
+
+// True when the download meets every criterion, tested in the order file
+// presence, state, category, size, date, text; each only while the earlier
+// ones pass.
+bool Matches(const TFilterCriteria& criteria, const Tdownload& download);
+
+}  // namespace brimlow

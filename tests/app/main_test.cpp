@@ -1,0 +1,452 @@
+#include "app/main.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QSplitterHandle>
+#include <fstream>
+
+#include "app/ansiText.h"
+#include "app/optionalDateEdit.h"
+#include "data/categories.h"
+#include "platform/path.h"
+#include "windowTestSupport.h"
+
+namespace brimlow {
+namespace {
+
+using test::WindowTest;
+
+const std::string kHostKey = "Software\\Kelvane\\Tarvolt";
+const std::string kCategoryFile = std::string(BRIMLOW_TEST_DATA) + "/nodes_three_kept.xml";
+
+TEST(TitleAfterLoad, ReplacesOnlyWhatFollowsTheFirstDash) {
+  const struct {
+    const char* label;
+    QString caption;
+    QString file;
+    QString title;
+  } cases[] = {
+      {"the design caption", "Tarvolt Brimlow - ", "default.xml", "Tarvolt Brimlow - default.xml"},
+      {"a name with a dash of its own", "Tarvolt Brimlow - default.xml", "a - b.xml",
+       "Tarvolt Brimlow - a - b.xml"},
+      {"the next load cuts at the first dash", "Tarvolt Brimlow - a - b.xml", "c.xml",
+       "Tarvolt Brimlow - c.xml"},
+      {"a caption without a dash is kept whole", "Brimlow", "c.xml", "Brimlow - c.xml"},
+      {"a dash needs a blank before it", "Tarvolt-Brimlow", "c.xml", "Tarvolt-Brimlow - c.xml"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(TitleAfterLoad(c.caption, c.file), c.title) << c.label;
+}
+
+TEST_F(WindowTest, EveryControlCarriesItsNameAndCaption) {
+  const struct {
+    const char* name;
+    QString caption;
+  } actions[] = {
+      {"openDefault", "Открыть текущий"},
+      {"OpenWithDialog", "Открыть..."},
+      {"move", "Перенести"},
+      {"doCopy", "Скопировать"},
+      {"moveBack", "Перенести обратно"},
+      {"doSelect", "Выделить"},
+      {"noSelection", "Снять выделение"},
+      {"N6", "Выход"},
+      {"N10", "Содержание"},
+      {"N11", "Домашнаяя страница"},
+      {"online1", "Поддержка online"},
+      {"N13", "Сообщить об ошибке"},
+      {"N14", "Форум"},
+      {"N16", "О программе"},
+  };
+  for (const auto& a : actions) {
+    const QAction* action = Find<QAction>(a.name);
+    ASSERT_NE(action, nullptr) << a.name;
+    EXPECT_EQ(action->text(), a.caption) << a.name;
+  }
+  const struct {
+    const char* name;
+    QString title;
+  } groups[] = {{"GroupBox5", "Список закачек"}, {"GroupBox4", "Фильтр"},
+                {"GroupBox2", "Выделенное"},     {"GroupBox1", "Статистика"},
+                {"GroupBox3", "Корзина"},        {"GroupBox6", "Что делать с корзиной"}};
+  for (const auto& g : groups) {
+    ASSERT_NE(Find<QGroupBox>(g.name), nullptr) << g.name;
+    EXPECT_EQ(Find<QGroupBox>(g.name)->title(), g.title) << g.name;
+  }
+  EXPECT_EQ(Find<QPushButton>("BitBtn1")->text(), "Перенести");
+  EXPECT_EQ(Find<QPushButton>("BitBtn3")->text(), "Перенести обратно");
+  EXPECT_EQ(Find<QPushButton>("Button2")->text(), "Выполнить");
+  EXPECT_EQ(Find<QCheckBox>("cleanSel")->text(), "Убрать выделение после выполнения");
+  EXPECT_FALSE(Find<QCheckBox>("cleanSel")->isChecked());
+  EXPECT_EQ(Find<QCheckBox>("CheckBox2")->text(), "Сохранить резервную копию исходного списка");
+  EXPECT_TRUE(Find<QCheckBox>("CheckBox2")->isChecked());
+  EXPECT_TRUE(Find<QRadioButton>("deleteSel")->isChecked());
+  for (const char* name : {"saveSel", "delSelWithFiles", "delSelFiles"})
+    EXPECT_FALSE(Find<QRadioButton>(name)->isChecked()) << name;
+  EXPECT_EQ(Find<QMenu>("N7")->title(), "Резервные");
+  for (const char* name : {"treeLeft", "treeRight"})
+    EXPECT_NE(Find<QTreeView>(name), nullptr) << name;
+  for (const char* name : {"Panel1", "Panel2", "Panel3"})
+    EXPECT_NE(Find<QWidget>(name), nullptr) << name;
+  for (const char* name : {"Splitter1", "Splitter2"})
+    EXPECT_NE(Find<QSplitterHandle>(name), nullptr) << name;
+  for (const char* name : {"openDialog", "saveDialog"})
+    EXPECT_NE(Find<QFileDialog>(name), nullptr) << name;
+  EXPECT_EQ(window->windowTitle(), "Tarvolt Brimlow - ");
+}
+
+TEST_F(WindowTest, FilterChoicesAreThoseOfTheFilter) {
+  const auto items = [this](const char* name) {
+    QStringList texts;
+    const QComboBox* box = Find<QComboBox>(name);
+    for (int i = 0; i < box->count(); ++i)
+      texts << box->itemText(i);
+    EXPECT_EQ(box->currentIndex(), 0) << name;
+    return texts;
+  };
+  EXPECT_EQ(items("fileCheckBox"),
+            QStringList({"Любые", "Отсутствует файл на диске", "Присутствует файл на диске"}));
+  EXPECT_EQ(items("stateBox"),
+            QStringList({"Любое", "Пауза", "Закачано", "Закачка", "Ошибка", "Запланировано"}));
+  EXPECT_EQ(items("searchBox"),
+            QStringList({"Любом месте", "Имени файла", "Ссылке", "Папке", "Комментарии"}));
+  EXPECT_EQ(items("catBox"), QStringList({"Любая"}));
+}
+
+TEST_F(WindowTest, SizeFieldsTakeOnlyASignAndDigits) {
+  QLineEdit* size = Find<QLineEdit>("size1");
+  const struct {
+    QString text;
+    bool accepted;
+  } cases[] = {{"123", true},  {"-5", true},   {"+5", true},  {"", true},
+               {"12a", false}, {"1.5", false}, {"5-", false}, {" 1", false}};
+  for (const auto& c : cases) {
+    QString text = c.text;
+    int position = 0;
+    EXPECT_EQ(size->validator()->validate(text, position) == QValidator::Acceptable, c.accepted)
+        << c.text.toStdString();
+  }
+}
+
+TEST_F(WindowTest, StartUpWithTheHostsRegistryValues) {
+  fake.registry[kHostKey] = {{"DefaultDownloadList", "D:\\l\\my.xml"},
+                             {"ExeFile", "D:\\t\\tarvolt.exe"}};
+  fake.environment["APPDATA"] = "C:\\u\\AppData";
+  window->FormCreate();
+  EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+  EXPECT_EQ(window->Downloads().FileName(), "D:\\l\\my.xml");
+  EXPECT_EQ(window->Categories().FileName(), "D:\\l\\..\\nodelist.xml");
+  EXPECT_EQ(window->HostExeFile(), "D:\\t\\tarvolt.exe");
+  EXPECT_EQ(window->windowTitle(), "Tarvolt Brimlow - my.xml");
+  EXPECT_EQ(Label("labZak"), "0");
+  EXPECT_EQ(Label("labSize"), FromAnsi(SizeToText(0)));
+}
+
+TEST_F(WindowTest, StartUpFallsBackToAppData) {
+  fake.environment["APPDATA"] = "C:\\u\\AppData";
+  EXPECT_EQ(window->GetDefaultListName(), "C:\\u\\AppData\\Tarvolt\\lists\\default.xml");
+  fake.registry[kHostKey] = {{"DefaultDownloadList", ""}};
+  EXPECT_EQ(window->GetDefaultListName(), "C:\\u\\AppData\\Tarvolt\\lists\\default.xml")
+      << "an empty value counts as none";
+  window->FormCreate();
+  EXPECT_EQ(window->Categories().FileName(), "C:\\u\\AppData\\Tarvolt\\lists\\..\\nodelist.xml");
+  EXPECT_EQ(window->windowTitle(), "Tarvolt Brimlow - default.xml");
+  EXPECT_EQ(window->HostExeFile(), "") << "no ExeFile value, nothing found";
+}
+
+TEST_F(WindowTest, WithoutAppDataTheFallbackIsRelative) {
+  const std::string name = window->GetDefaultListName();
+  EXPECT_EQ(platform::ExtractFileName(name), "default.xml");
+  EXPECT_EQ(name.rfind("Tarvolt", 0), 0u) << name;
+}
+
+TEST_F(WindowTest, ExeFileKeepsItsValueWhenTheValueGoes) {
+  fake.registry[kHostKey] = {{"ExeFile", "D:\\t\\tarvolt.exe"}};
+  window->GetDefaultListName();
+  fake.registry[kHostKey] = {};
+  window->GetDefaultListName();
+  EXPECT_EQ(window->HostExeFile(), "D:\\t\\tarvolt.exe");
+}
+
+TEST_F(WindowTest, StartUpFillsTheCategoryChoiceFromTheCategoryFile) {
+  // The list lies in <folder>/lists/, its categories in <folder>/nodelist.xml.
+  std::filesystem::create_directories(folder / "lists");
+  std::filesystem::copy_file(kCategoryFile, folder / "nodelist.xml");
+  fake.registry[kHostKey] = {{"DefaultDownloadList", Path("lists/default.xml")}};
+  window->FormCreate();
+  ASSERT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+  const QComboBox* box = Find<QComboBox>("catBox");
+  ASSERT_EQ(box->count(), 4);
+  EXPECT_EQ(box->itemText(0), "Любая");
+  EXPECT_EQ(box->itemText(1), FromAnsi(window->Categories()[0].Name));
+  EXPECT_EQ(box->currentIndex(), 0);
+}
+
+TEST_F(WindowTest, ARegistryValueOfAnotherTypeEndsTheStartUp) {
+  fake.registry[kHostKey] = {};
+  fake.nonTextValues.insert({kHostKey, "DefaultDownloadList"});
+  Guarded([this] { window->FormCreate(); });
+  ASSERT_EQ(errors, QStringList({"Invalid data type for 'DefaultDownloadList'"}));
+  EXPECT_EQ(window->windowTitle(), "Tarvolt Brimlow - ") << "no list was loaded";
+  EXPECT_EQ(window->Downloads().Count(), 0);
+  EXPECT_FALSE(window->HasListFile());
+  EXPECT_EQ(Find<QComboBox>("catBox")->count(), 1);
+
+  // The window stays usable, but an execution must not write anything.
+  Find<QPushButton>("Button2")->click();
+  ASSERT_EQ(errors.size(), 2);
+  EXPECT_EQ(errors[1], FromAnsi(ENoListFile().what()));
+  Find<QAction>("move")->trigger();
+  EXPECT_EQ(errors.size(), 2) << "moving nothing is no error";
+}
+
+TEST_F(WindowTest, LoadingAMissingFileShowsAnEmptyList) {
+  ShowDownloads({100, 200});
+  window->LoadList(Path("missing.xml"));
+  EXPECT_EQ(window->Downloads().Count(), 0);
+  EXPECT_EQ(Find<QTreeView>("treeLeft")->model()->rowCount(), 0);
+  EXPECT_EQ(Label("labZak"), "0");
+  EXPECT_EQ(Label("labSize"), FromAnsi(SizeToText(0)));
+  EXPECT_EQ(window->windowTitle(), "Tarvolt Brimlow - missing.xml");
+  EXPECT_TRUE(window->HasListFile());
+}
+
+TEST_F(WindowTest, LoadsReplaceOnlyTheTitlesFileName) {
+  window->LoadList(Path("default.xml"));
+  window->LoadList(Path("a - b.xml"));
+  EXPECT_EQ(window->windowTitle(), "Tarvolt Brimlow - a - b.xml");
+  window->LoadList(Path("c.xml"));
+  EXPECT_EQ(window->windowTitle(), "Tarvolt Brimlow - c.xml");
+}
+
+TEST_F(WindowTest, FailedLoadLeavesTheWindowAsItWas) {
+  ShowDownloads({1024, 2048, 4096});
+  Mark(window->LeftModel(), {0, 2});
+  window->moveExecute();  // record 1 and 3 to the trash
+  Mark(window->LeftModel(), {0});
+  const TDownloadsList* listBefore = &window->Downloads();
+  const QString titleBefore = window->windowTitle();
+
+  const std::string locked = Path("locked.xml");
+  fake.unreadableFiles.insert(locked);
+  EXPECT_THROW(window->LoadList(locked), platform::EFOpenError);
+
+  EXPECT_EQ(&window->Downloads(), listBefore);
+  EXPECT_EQ(Ids(window->Downloads()), (std::vector<uint32_t>{2}));
+  EXPECT_EQ(Ids(window->Trash()), (std::vector<uint32_t>{1, 3}));
+  EXPECT_TRUE(window->LeftModel().IsChecked(0)) << "the marks stay";
+  EXPECT_EQ(window->windowTitle(), titleBefore);
+  EXPECT_EQ(window->Downloads().FileName(), Path("list.xml")) << "an execution would write it";
+  EXPECT_TRUE(RowsShowRecords(*Find<QTreeView>("treeLeft"), window->Downloads()));
+  EXPECT_TRUE(RowsShowRecords(*Find<QTreeView>("treeRight"), window->Trash()));
+}
+
+TEST_F(WindowTest, FailedOpenActionIsShownAndTheWindowStaysUsable) {
+  const std::string locked = Path("default.xml");
+  fake.unreadableFiles.insert(locked);
+  fake.registry[kHostKey] = {{"DefaultDownloadList", locked}};
+  Find<QAction>("openDefault")->trigger();
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Cannot open file \"") + FromAnsi(locked)))
+      << errors[0].toStdString();
+  EXPECT_FALSE(window->HasListFile());
+  EXPECT_EQ(window->windowTitle(), "Tarvolt Brimlow - ");
+  Find<QAction>("doSelect")->trigger();
+  EXPECT_EQ(errors.size(), 1);
+  EXPECT_TRUE(window->isEnabled());
+}
+
+TEST_F(WindowTest, CancelledOpenDialogChangesNothing) {
+  ShowDownloads({1, 2});
+  Mark(window->LeftModel(), {1});
+  std::string offered;
+  window->SetDialogRunner([&](QFileDialog& dialog) {
+    offered = ToAnsi(dialog.objectName());
+    return false;
+  });
+  Find<QAction>("OpenWithDialog")->trigger();
+  EXPECT_EQ(offered, "openDialog");
+  EXPECT_EQ(window->Downloads().Count(), 2);
+  EXPECT_TRUE(window->LeftModel().IsChecked(1));
+  EXPECT_EQ(window->windowTitle(), "Tarvolt Brimlow - list.xml");
+}
+
+TEST_F(WindowTest, OpenDialogLoadsThePickedFile) {
+  const std::string picked = Path("picked.xml");
+  std::ofstream(picked) << "<?xml version=\"1.0\"?><DownloadList/>";
+  window->SetDialogRunner([&](QFileDialog& dialog) {
+    dialog.selectFile(QString::fromStdString(picked));
+    return true;
+  });
+  Find<QAction>("OpenWithDialog")->trigger();
+  EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+  EXPECT_EQ(window->Downloads().FileName(), picked);
+  EXPECT_EQ(window->windowTitle(), "Tarvolt Brimlow - picked.xml");
+}
+
+TEST_F(WindowTest, MovingMarkedDownloadsToTheTrash) {
+  ShowDownloads({1000, 2000, 3000, 4000, 5000});
+  Mark(window->LeftModel(), {1, 3});
+  Find<QPushButton>("BitBtn1")->click();
+  EXPECT_EQ(Ids(window->Downloads()), (std::vector<uint32_t>{1, 3, 5}));
+  EXPECT_EQ(Ids(window->Trash()), (std::vector<uint32_t>{2, 4}));
+  EXPECT_EQ(Label("labZak"), "3");
+  EXPECT_EQ(Label("labSelCount"), "2");
+  EXPECT_EQ(Label("labSel"), "0");
+  EXPECT_EQ(Label("labSize"), FromAnsi(SizeToText(9000)));
+  EXPECT_EQ(Label("labSelTotal"), FromAnsi(SizeToText(6000)));
+  EXPECT_FALSE(window->RightModel().IsChecked(0)) << "new trash rows are unmarked";
+  EXPECT_TRUE(RowsShowRecords(*Find<QTreeView>("treeLeft"), window->Downloads()));
+  EXPECT_TRUE(RowsShowRecords(*Find<QTreeView>("treeRight"), window->Trash()));
+
+  // Back again: after the last download of the list.
+  Mark(window->RightModel(), {0, 1});
+  Find<QAction>("moveBack")->trigger();
+  EXPECT_EQ(Ids(window->Downloads()), (std::vector<uint32_t>{1, 3, 5, 2, 4}));
+  EXPECT_EQ(window->Trash().Count(), 0);
+  EXPECT_EQ(Label("labSelCount"), "0");
+  EXPECT_EQ(Label("labSelTotal"), FromAnsi(SizeToText(0)));
+  EXPECT_TRUE(RowsShowRecords(*Find<QTreeView>("treeLeft"), window->Downloads()));
+}
+
+TEST_F(WindowTest, MovingKeepsEveryFieldOfTheRecord) {
+  ShowDownloads({10});
+  Tdownload& original = window->Downloads()[0];
+  original.URL = "http://h/a";
+  original.Comment = "note";
+  original.ExtraElements = {"Foo;bar"};
+  original.Date = 39508.25;
+  const Tdownload copy = original;
+  Mark(window->LeftModel(), {0});
+  window->moveExecute();
+  Mark(window->RightModel(), {0});
+  window->moveBackExecute();
+  ASSERT_EQ(window->Downloads().Count(), 1);
+  EXPECT_EQ(window->Downloads()[0], copy);
+}
+
+TEST_F(WindowTest, NothingMarkedMovesNothing) {
+  ShowDownloads({1, 2, 3});
+  window->moveExecute();
+  window->doCopyExecute();
+  EXPECT_EQ(window->Downloads().Count(), 3);
+  EXPECT_EQ(window->Trash().Count(), 0);
+  EXPECT_EQ(Label("labSelCount"), "0");
+  window->LoadList(Path("empty.xml"));
+  window->moveExecute();
+  EXPECT_EQ(window->Trash().Count(), 0);
+  EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(WindowTest, CopyingKeepsTheListAndTheMarksUnlessCleanSelIsTicked) {
+  ShowDownloads({1, 2, 3});
+  Mark(window->LeftModel(), {0, 2});
+  window->doCopyExecute();
+  EXPECT_EQ(window->Downloads().Count(), 3);
+  EXPECT_EQ(Label("labSelCount"), "2");
+  EXPECT_EQ(Label("labSel"), "2") << "the marks stay";
+  window->doCopyExecute();
+  EXPECT_EQ(Ids(window->Trash()), (std::vector<uint32_t>{1, 3, 1, 3})) << "copied twice";
+
+  Find<QCheckBox>("cleanSel")->setChecked(true);
+  window->doCopyExecute();
+  EXPECT_EQ(Label("labSelCount"), "6");
+  EXPECT_EQ(Label("labSel"), "0");
+  EXPECT_EQ(window->LeftModel().CheckedCount(), 0);
+  EXPECT_EQ(window->Downloads().Count(), 3);
+}
+
+TEST_F(WindowTest, StatisticsFollowEveryClickInTheListTreeOnly) {
+  ShowDownloads({1024, 2048, 512});
+  Mark(window->LeftModel(), {0, 1});
+  EXPECT_EQ(Label("labSel"), "2");
+  EXPECT_EQ(Label("labSizeSel"), FromAnsi(SizeToText(3072)));
+  EXPECT_EQ(Label("labSize"), FromAnsi(SizeToText(3584)));
+
+  Mark(window->LeftModel(), {2});
+  window->doCopyExecute();
+  const QString trashTotal = Label("labSelTotal");
+  Mark(window->RightModel(), {0});
+  EXPECT_EQ(Label("labSel"), "3") << "trash marks do not count";
+  EXPECT_EQ(Label("labSelTotal"), trashTotal);
+}
+
+TEST_F(WindowTest, FilterMarksExactlyTheMatchingRows) {
+  ShowDownloads({1024, 4096, 2048, 100});
+  Mark(window->LeftModel(), {3});
+  Find<QLineEdit>("size1")->setText("2");
+  Find<QAction>("doSelect")->trigger();
+  EXPECT_EQ(window->LeftModel().CheckedRows(), (std::vector<int>{1, 2}))
+      << "the earlier mark of row 3 is replaced";
+  EXPECT_EQ(Label("labSel"), "2");
+  EXPECT_EQ(Label("labSizeSel"), FromAnsi(SizeToText(6144)));
+
+  Find<QLineEdit>("size1")->clear();
+  Find<QLineEdit>("size2")->setText("1");
+  Find<QAction>("doSelect")->trigger();
+  EXPECT_EQ(window->LeftModel().CheckedRows(), (std::vector<int>{0, 3}));
+
+  EXPECT_TRUE(window->isEnabled());
+  EXPECT_TRUE(Find<QProgressBar>("filterProgress")->isHidden());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(WindowTest, FilterReadsEveryControl) {
+  Find<QComboBox>("fileCheckBox")->setCurrentIndex(2);
+  Find<QComboBox>("stateBox")->setCurrentIndex(3);
+  Find<QLineEdit>("size1")->setText("-4");
+  Find<QLineEdit>("size2")->setText("9");
+  Find<TOptionalDateEdit>("date1")->SetValue(QDate(2008, 3, 1));
+  Find<QLineEdit>("searchText")->setText("Setup");
+  Find<QComboBox>("searchBox")->setCurrentIndex(4);
+  const TFilterInputs inputs = window->ReadFilterInputs();
+  EXPECT_EQ(inputs.fileChoice, 2);
+  EXPECT_EQ(inputs.stateChoice, 3);
+  EXPECT_EQ(inputs.categoryChoice, 0);
+  EXPECT_EQ(inputs.sizeFrom, "-4");
+  EXPECT_EQ(inputs.sizeTo, "9");
+  EXPECT_EQ(inputs.dayFrom, 39508);
+  EXPECT_EQ(inputs.dayTo, std::nullopt) << "an empty date field holds no date";
+  EXPECT_EQ(inputs.searchText, "Setup");
+  EXPECT_EQ(inputs.searchChoice, 4);
+}
+
+TEST_F(WindowTest, FilterOnAnEmptyListStillRefreshesTheStatistics) {
+  window->LoadList(Path("empty.xml"));
+  Find<QLabel>("labSel")->setText("stale");
+  window->doSelectExecute();
+  EXPECT_EQ(Label("labSel"), "0");
+}
+
+TEST_F(WindowTest, ClearingMarksLeavesTheTrashAlone) {
+  ShowDownloads({1, 2, 3});
+  Mark(window->LeftModel(), {0, 1, 2});
+  window->doCopyExecute();
+  Mark(window->RightModel(), {1});
+  Find<QAction>("noSelection")->trigger();
+  EXPECT_EQ(window->LeftModel().CheckedCount(), 0);
+  EXPECT_EQ(Label("labSel"), "0");
+  EXPECT_EQ(Label("labSizeSel"), FromAnsi(SizeToText(0)));
+  EXPECT_TRUE(window->RightModel().IsChecked(1));
+  Find<QAction>("doSelect")->trigger();
+  EXPECT_EQ(window->RightModel().CheckedRows(), (std::vector<int>{1}));
+}
+
+TEST_F(WindowTest, ExitClosesTheWindow) {
+  window->show();
+  Find<QAction>("N6")->trigger();
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_TRUE(errors.isEmpty());
+}
+
+}  // namespace
+}  // namespace brimlow
