@@ -16,6 +16,14 @@ namespace brimlow {
 namespace {
 
 constexpr int kMaxUrlNameLength = 1000;
+
+// What ends the folder part of a stored file name.  Outside Windows the
+// host's files may also have been given POSIX paths.
+#ifdef Q_OS_WIN
+constexpr const char* kNameSeparators = "\\:";
+#else
+constexpr const char* kNameSeparators = "\\:/";
+#endif
 const QColor kMarkedBackground(166, 202, 240);
 
 // Removing a few blocks of rows keeps the views' scroll position and
@@ -29,7 +37,7 @@ constexpr double kMaxDayMagnitude = 3.0e6;
 
 QString DisplayName(const Tdownload& download) {
   const std::string& file = download.FileName;
-  const size_t separator = file.find_last_of("\\:");
+  const size_t separator = file.find_last_of(kNameSeparators);
   const std::string_view name = separator == std::string::npos
                                     ? std::string_view(file)
                                     : std::string_view(file).substr(separator + 1);

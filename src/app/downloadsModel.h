@@ -18,8 +18,9 @@ namespace brimlow {
 class TCategoryList;
 class TDownloadsList;
 
-// The name shown for a download: the file name part of FileName, or else the
-// last part of the URL (at most 1000 characters).
+// The name shown for a download: the file name part of FileName (after its
+// last "\" or ":", and outside Windows also "/"), or else the last part of the
+// URL (at most 1000 characters).
 QString DisplayName(const Tdownload& download);
 // The day of a date-time in the locale's short date format; empty when the
 // value is no representable day.

@@ -55,7 +55,12 @@ TForm2::TForm2(QWidget* parent)
       FDialogRunner(RunModally) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("Tarvolt Brimlow - "));
-  setFont(QFont(QStringLiteral("Tahoma"), kFontPoints));
+  // Where Tahoma is missing, a narrow face keeps the designed column widths
+  // readable.
+  QFont font(QStringLiteral("Tahoma"), kFontPoints);
+  font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed"),
+                    QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial")});
+  setFont(font);
   BuildForm2Ui(*this, ui);
 
   FLeftModel = new TDownloadsModel(this);

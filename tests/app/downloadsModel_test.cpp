@@ -43,6 +43,9 @@ TEST(DisplayName, FileNamePartOrElseTheUrlsLastPart) {
       {"URL without a slash: the whole URL", Download("", "magnet:xyz"), "magnet:xyz"},
       {"URL ending in a slash gives no name", Download("", "http://h/dir/"), ""},
       {"both empty give no name", Download("", ""), ""},
+#ifndef Q_OS_WIN
+      {"outside Windows a slash separates too", Download("/home/u/dl/a.zip"), "a.zip"},
+#endif
   };
   for (const auto& c : cases)
     EXPECT_EQ(DisplayName(c.download), c.name) << c.label;

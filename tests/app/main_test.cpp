@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QSplitter>
 #include <QSplitterHandle>
+#include <QStyleOptionViewItem>
+#include <QTest>
 #include <fstream>
 
 #include "app/ansiText.h"
@@ -380,6 +382,49 @@ TEST_F(WindowTest, StatisticsFollowEveryClickInTheListTreeOnly) {
   EXPECT_EQ(Label("labSelTotal"), trashTotal);
 }
 
+TEST_F(WindowTest, MarkedRowsAreSkyBlueAcrossBothTrees) {
+  ShowDownloads({1, 2, 3});
+  Mark(window->LeftModel(), {0, 1});
+  window->doCopyExecute();  // trash: records 1 and 2
+  Mark(window->RightModel(), {1});
+  window->show();
+  const QColor skyBlue(166, 202, 240);
+  for (const char* name : {"treeLeft", "treeRight"}) {
+    QTreeView* tree = Find<QTreeView>(name);
+    const int markedRow = std::string(name) == "treeLeft" ? 0 : 1;
+    const int plainRow = std::string(name) == "treeLeft" ? 2 : 0;
+    const QImage image = tree->viewport()->grab().toImage();
+    for (int column = 0; column < 4; ++column) {
+      // A point near the right end of the cell, clear of text and icons.
+      const auto colourAt = [&](int row) {
+        const QRect cell = tree->visualRect(tree->model()->index(row, column));
+        return image.pixelColor(cell.right() - 1, cell.center().y());
+      };
+      EXPECT_EQ(colourAt(markedRow), skyBlue) << name << " column " << column;
+      EXPECT_NE(colourAt(plainRow), skyBlue) << name << " column " << column;
+    }
+  }
+}
+
+TEST_F(WindowTest, ClickingACheckBoxInTheListUpdatesTheStatisticsAtOnce) {
+  ShowDownloads({1024, 2048});
+  window->show();
+  QTreeView* tree = Find<QTreeView>("treeLeft");
+  QStyleOptionViewItem option;
+  option.initFrom(tree->viewport());
+  option.rect = tree->visualRect(tree->model()->index(1, 0));
+  option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+  const QRect box =
+      tree->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, tree);
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, box.center());
+  EXPECT_TRUE(window->LeftModel().IsChecked(1));
+  EXPECT_EQ(Label("labSel"), "1");
+  EXPECT_EQ(Label("labSizeSel"), FromAnsi(SizeToText(2048)));
+  QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier,
+                     tree->visualRect(tree->model()->index(0, 2)).center());
+  EXPECT_FALSE(window->LeftModel().IsChecked(0)) << "a double click changes no mark";
+}
+
 TEST_F(WindowTest, FilterMarksExactlyTheMatchingRows) {
   ShowDownloads({1024, 4096, 2048, 100});
   Mark(window->LeftModel(), {3});
@@ -446,6 +491,102 @@ TEST_F(WindowTest, ExitClosesTheWindow) {
   Find<QAction>("N6")->trigger();
   EXPECT_FALSE(window->isVisible());
   EXPECT_TRUE(errors.isEmpty());
+}
+
+// The window on the system's own platform, with a Wine prefix of its own.
+class RealPrefixTest : public test::WithApplication, public ::testing::Test {
+ protected:
+  RealPrefixTest()
+      : folder(std::filesystem::temp_directory_path() /
+               ("brimlow_prefix_" + std::to_string(::getpid()))) {
+    // A prefix as Wine lays it out: drive C: is dosdevices/c:, a link.
+    std::filesystem::create_directories(folder / "prefix" / "drive_c" / "lists");
+    std::filesystem::create_directories(folder / "prefix" / "dosdevices");
+    std::filesystem::create_directory_symlink("../drive_c",
+                                              folder / "prefix" / "dosdevices" / "c:");
+    Remember("WINEPREFIX");
+    Remember("APPDATA");
+    ::setenv("WINEPREFIX", (folder / "prefix").c_str(), 1);
+    previousPresenter = SetErrorPresenter([this](const QString& message) { errors << message; });
+  }
+  ~RealPrefixTest() override {
+    SetErrorPresenter(previousPresenter);
+    for (const auto& [name, value] : saved) {
+      if (value)
+        ::setenv(name.c_str(), value->c_str(), 1);
+      else
+        ::unsetenv(name.c_str());
+    }
+    std::filesystem::remove_all(folder);
+  }
+  void Remember(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+  }
+  void WriteUserReg(const std::string& values) {
+    std::ofstream(folder / "prefix" / "user.reg")
+        << "WINE REGISTRY Version 2\n\n[Software\\\\Kelvane\\\\Tarvolt] 1700000001\n"
+        << values;
+  }
+
+  std::filesystem::path folder;
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+  TErrorPresenter previousPresenter;
+  QStringList errors;
+};
+
+TEST_F(RealPrefixTest, StartUpLoadsTheListNamedInTheRegistry) {
+  const std::filesystem::path drive = folder / "prefix" / "drive_c";
+  std::filesystem::copy_file(std::string(BRIMLOW_TEST_DATA) + "/list_two_downloads.xml",
+                             drive / "lists" / "my.xml");
+  std::filesystem::copy_file(kCategoryFile, drive / "nodelist.xml");
+  WriteUserReg(
+      "\"DefaultDownloadList\"=\"C:\\\\lists\\\\my.xml\"\n"
+      "\"ExeFile\"=\"C:\\\\t\\\\tarvolt.exe\"\n");
+  TForm2 window;
+  window.FormCreate();
+  ASSERT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+  EXPECT_EQ(window.Downloads().FileName(), "C:\\lists\\my.xml") << "the text is kept";
+  EXPECT_EQ(window.HostExeFile(), "C:\\t\\tarvolt.exe");
+  EXPECT_EQ(window.windowTitle(), "Tarvolt Brimlow - my.xml");
+  ASSERT_EQ(window.Downloads().Count(), 2);
+  EXPECT_EQ(window.Categories().Count(), 3);
+  QAbstractItemModel& model = *window.findChild<QTreeView*>("treeLeft")->model();
+  EXPECT_EQ(model.index(0, 0).data().toString(), "setup.exe");
+  EXPECT_EQ(model.index(1, 0).data().toString(), "track.ogg");
+  EXPECT_EQ(model.index(0, 2).data().toString(), FromAnsi(SizeToText(1572864)));
+  EXPECT_FALSE(model.index(0, 0).data(Qt::DecorationRole).isNull()) << "category 5 is kept";
+  EXPECT_EQ(window.findChild<QLabel*>("labZak")->text(), "2");
+  EXPECT_EQ(window.findChild<QComboBox*>("catBox")->count(), 4);
+}
+
+TEST_F(RealPrefixTest, WithoutTheKeyTheListComesFromAppData) {
+  const std::filesystem::path appData = folder / "AppData";
+  std::filesystem::create_directories(appData / "Tarvolt" / "lists");
+  std::filesystem::copy_file(std::string(BRIMLOW_TEST_DATA) + "/list_two_downloads.xml",
+                             appData / "Tarvolt" / "lists" / "default.xml");
+  ::setenv("APPDATA", appData.c_str(), 1);
+  TForm2 window;
+  window.FormCreate();
+  ASSERT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+  EXPECT_EQ(window.Downloads().FileName(),
+            (appData / "Tarvolt" / "lists" / "default.xml").string());
+  EXPECT_EQ(window.Downloads().Count(), 2);
+  EXPECT_EQ(window.Categories().Count(), 0) << "no category file";
+  EXPECT_EQ(window.HostExeFile(), "");
+}
+
+TEST_F(RealPrefixTest, AListThatFailsToReadIsShownAndNothingIsLoaded) {
+  const std::filesystem::path appData = folder / "AppData";
+  std::filesystem::create_directories(appData / "Tarvolt" / "lists");
+  std::ofstream(appData / "Tarvolt" / "lists" / "default.xml")
+      << "<DownloadList><DownloadFile><Size>many</Size></DownloadFile></DownloadList>";
+  ::setenv("APPDATA", appData.c_str(), 1);
+  TForm2 window;
+  Guarded([&] { window.FormCreate(); });
+  ASSERT_EQ(errors, QStringList({"'many' is not a valid integer value"}));
+  EXPECT_FALSE(window.HasListFile()) << "an execution must not overwrite the file";
+  EXPECT_EQ(window.windowTitle(), "Tarvolt Brimlow - ");
 }
 
 }  // namespace
