@@ -57,23 +57,7 @@ class TNameValueList {
 
   // By halving; among equal names this gives the element the halving meets
   // first, exactly as the stored lists have always answered.
-  T* Find(std::string_view name) const {
-    std::size_t low = 0;
-    std::size_t high = FCount;
-    std::ptrdiff_t last = -1;
-    for (;;) {
-      const std::size_t middle = (low + high) / 2;
-      if (static_cast<std::ptrdiff_t>(middle) == last || middle >= FCount) return nullptr;
-      const int order = std::string_view(FItems[middle]->Name).compare(name);
-      if (order == 0) return FItems[middle].get();
-      if (order < 0) {
-        low = middle;
-      } else {
-        high = middle;
-      }
-      last = static_cast<std::ptrdiff_t>(middle);
-    }
-  }
+  T* Find(std::string_view name) const { return FindAmong(name, FCount); }
 
   // The value of the element `Find` gives, or an empty text.
   std::string ValueOf(const std::string& name) const {
@@ -137,12 +121,54 @@ class TNameValueList {
     if (FCount - from < 2) return;
     const auto first = FItems.begin() + static_cast<std::ptrdiff_t>(from);
     const auto last = FItems.begin() + static_cast<std::ptrdiff_t>(FCount);
+    if (FCount - from <= 32) {
+      // Few elements: insert each as Add would, before every name not lower.
+      for (auto at = first + 1; at != last; ++at) {
+        std::unique_ptr<T> node = std::move(*at);
+        auto hole = at;
+        while (hole != first && !(std::string_view((*(hole - 1))->Name) < node->Name)) {
+          *hole = std::move(*(hole - 1));
+          --hole;
+        }
+        *hole = std::move(node);
+      }
+      return;
+    }
     std::reverse(first, last);
     std::stable_sort(first, last, [](const std::unique_ptr<T>& a, const std::unique_ptr<T>& b) {
       return std::string_view(a->Name) < std::string_view(b->Name);
     });
   }
   std::size_t UsedCount() const { return FCount; }
+  // Find among the first `count` elements only.
+  T* FindAmong(std::string_view name, std::size_t count) const {
+    std::size_t low = 0;
+    std::size_t high = count;
+    std::ptrdiff_t last = -1;
+    for (;;) {
+      const std::size_t middle = (low + high) / 2;
+      if (static_cast<std::ptrdiff_t>(middle) == last || middle >= count) return nullptr;
+      const int order = std::string_view(FItems[middle]->Name).compare(name);
+      if (order == 0) return FItems[middle].get();
+      if (order < 0) {
+        low = middle;
+      } else {
+        high = middle;
+      }
+      last = static_cast<std::ptrdiff_t>(middle);
+    }
+  }
+  // Merges the elements from `from` on, which are in order among themselves,
+  // into the ordered ones before them; among equal names the earlier stay
+  // first.
+  void MergeAppended(std::size_t from) {
+    const auto first = FItems.begin();
+    std::inplace_merge(first, first + static_cast<std::ptrdiff_t>(from),
+                       first + static_cast<std::ptrdiff_t>(FCount),
+                       [](const std::unique_ptr<T>& a, const std::unique_ptr<T>& b) {
+                         return std::string_view(a->Name) < std::string_view(b->Name);
+                       });
+  }
 
  private:
   // FItems[0, FCount) is the list; what follows are spare elements kept for
@@ -189,6 +215,8 @@ class TAttr : public TNameValue {
 // a processing instruction.
 class TAttrList : public TNameValueList<TAttr> {
  public:
+  friend class TXmlTokenizer;
+
   // Empties the list and reads attributes from `position` on (see the
   // tokenizer); returns where the reading stopped: the byte 0, the ">" or the
   // first character that cannot begin an attribute name.

@@ -67,6 +67,7 @@ class TCustomEventScanner {
   void Run();
 
   TScannerTokenizer& Tokenizer() { return *FTokenizer; }
+  const TScannerTokenizer& Tokenizer() const { return *FTokenizer; }
 
   TXmlPrologEvent OnXmlProlog;
   TCommentEvent OnComment;

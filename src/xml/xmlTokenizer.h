@@ -99,6 +99,9 @@ class TEntityStack {
 
 class TXmlTokenizer {
  public:
+  // Replacement texts open inside one another at most.
+  static constexpr int kMaxEntityDepth = 64;
+
   TXmlTokenizer();
   virtual ~TXmlTokenizer();
   TXmlTokenizer(const TXmlTokenizer&) = delete;
@@ -175,16 +178,23 @@ class TXmlTokenizer {
   void ProcessAttributeValue(TAttr& attribute);
 
   // References.
-  void ReadReference();
+  void ReadReference(TPosition& position, TPosition& last);
   TPosition FindSemicolon(TPosition from);
   void AppendCharacter(uint32_t codePoint, bool forTranslation, std::string& out);
   void ExpandGeneralEntities(std::string_view value, std::string& out, int depth);
   void ExpandCharacterReferences(std::string& value);
+  void ApplyDeclaration(const TElemDef& element);
 
-  // The end of the current text, which holds `position`.
+  // The last character of the current text.
   TPosition LastOfText() const { return FTextEnd - 1; }
-  void EnterDocumentText();
+  // The first occurrence of `what` at or after `from` in the current text.
+  TPosition Search(TPosition from, std::string_view what) const;
+  // Reading moves to the beginning of another text.
+  void EnterText(TPosition text);
   void FinishDocument();
+  // Charges `size` bytes of replacement text to the scan's budget; false
+  // when the budget does not allow it, and the replacement is then dropped.
+  bool ChargeExpansion(std::size_t size);
 
   std::string FText;  // the document; std::string keeps the byte 0 after it
   bool FLoaded = false;
@@ -208,6 +218,8 @@ class TXmlTokenizer {
   TPosition FPartStart = nullptr;
   TPosition FPartEnd = nullptr;
   TAttrList FPartAttributes;
+  // Where the next part begins: usually the character after PartEnd.
+  TPosition FNextStart = nullptr;
 
   // The current text: where its byte 0 stands, and the first ";" at or after
   // the last reference met in it (its byte 0 when there is none), so that
@@ -220,6 +232,9 @@ class TXmlTokenizer {
 
   // Replacement text produced in this scan, bounded against expansion bombs.
   std::size_t FExpansionBudget = 0;
+
+  // Entities being expanded inside an attribute value.
+  std::vector<const TEntityDef*> FOpenInValue;
 
   // Scratch buffers reused from part to part.
   std::string FRun;

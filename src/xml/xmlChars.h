@@ -1,0 +1,92 @@
+#pragma once
+
+// Byte classes of the XML reader.  Only tab, line feed, carriage return and
+// space are white space; names are read up to a terminator set that depends
+// on where the name stands.
+
+#include <array>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "xml/xmlNameValue.h"
+
+namespace brimlow::xmlchars {
+
+inline bool IsWhite(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// A set of bytes, built at compile time from a list of characters.
+class ByteSet {
+ public:
+  consteval ByteSet(std::string_view members, bool withWhite) : FBits{} {
+    for (const char c : members)
+      FBits[static_cast<unsigned char>(c)] = true;
+    if (withWhite) {
+      for (const char c : {' ', '\t', '\n', '\r'})
+        FBits[static_cast<unsigned char>(c)] = true;
+    }
+    FBits[0] = true;  // the end of a text always terminates
+    FBits[static_cast<unsigned char>('>')] = true;
+  }
+  bool Contains(char c) const { return FBits[static_cast<unsigned char>(c)]; }
+
+ private:
+  std::array<bool, 256> FBits;
+};
+
+// ":", letters, "_" and the bytes 192-214, 216-246, 248-255.
+inline bool IsNameStart(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  if (b >= 'a' && b <= 'z') return true;
+  if (b >= 'A' && b <= 'Z') return true;
+  if (b == ':' || b == '_') return true;
+  return b >= 192 && b != 215 && b != 247;
+}
+
+// The end of the name at `p`: its first character is taken whatever it is,
+// except a byte 0 or ">", which end every name; then every character up to
+// the first terminator.
+inline TPosition NameEnd(TPosition p, const ByteSet& terminators) {
+  if (*p == 0 || *p == '>') return p;
+  ++p;
+  while (!terminators.Contains(*p))
+    ++p;
+  return p;
+}
+
+// Terminator sets by place.
+inline constexpr ByteSet kTagNameEnd{"/", true};
+inline constexpr ByteSet kAttrNameEnd{"/=", true};
+inline constexpr ByteSet kPITargetEnd{"?", true};
+
+// Every white-space character becomes a space.
+inline void FoldWhitespace(std::string& text) {
+  for (char& c : text) {
+    if (IsWhite(c)) c = ' ';
+  }
+}
+
+// TrimWhitespace, then FoldWhitespace with packing: no white space at either
+// end, and each inner run of it one space.
+inline void TrimAndPackWhitespace(std::string& text) {
+  std::size_t write = 0;
+  bool pendingSpace = false;
+  for (const char c : text) {
+    if (IsWhite(c)) {
+      pendingSpace = write > 0;
+    } else {
+      if (pendingSpace) text[write++] = ' ';
+      pendingSpace = false;
+      text[write++] = c;
+    }
+  }
+  text.resize(write);
+}
+
+inline bool StartsWith(TPosition p, std::string_view prefix) {
+  return std::strncmp(p, prefix.data(), prefix.size()) == 0;
+}
+
+}  // namespace brimlow::xmlchars

@@ -1,0 +1,196 @@
+// Text parts, references in text, and the translation of text into the
+// program's code page.
+#include "xml/xmlTokenizer.h"
+
+#include <array>
+#include <cstring>
+
+#include "platform/platform.h"
+#include "xml/xmlChars.h"
+#include "xml/xmlUtf8.h"
+
+namespace brimlow {
+
+namespace {
+
+// Bytes that stop a run of text: "<", "&" and the end of a text.
+constexpr std::array<bool, 256> kTextStops = [] {
+  std::array<bool, 256> stops{};
+  stops[0] = stops['<'] = stops['&'] = true;
+  return stops;
+}();
+
+inline bool StopsText(char c) {
+  return kTextStops[static_cast<unsigned char>(c)];
+}
+
+constexpr uint32_t kTooLarge = 0x110000;  // names no character
+
+int DigitValue(char c, int base) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (base == 16 && c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (base == 16 && c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+namespace xmlrefs {
+
+// The number written in `digits`, which must be plain digits of the base and
+// at least one of them; values too large for any character saturate.
+bool ParseNumber(std::string_view digits, int base, uint32_t& value) {
+  if (digits.empty()) return false;
+  uint32_t result = 0;
+  for (const char c : digits) {
+    const int digit = DigitValue(c, base);
+    if (digit < 0) return false;
+    result = result >= kTooLarge ? kTooLarge : result * static_cast<uint32_t>(base) + digit;
+  }
+  value = result > kTooLarge ? kTooLarge : result;
+  return true;
+}
+
+// The character of the predefined entity `name`, or 0.
+char Predefined(std::string_view name) {
+  if (name == "lt") return '<';
+  if (name == "gt") return '>';
+  if (name == "amp") return '&';
+  if (name == "apos") return '\'';
+  if (name == "quot") return '"';
+  return 0;
+}
+
+}  // namespace xmlrefs
+
+void TXmlTokenizer::AppendCharacter(uint32_t codePoint, bool forTranslation, std::string& out) {
+  // The character 0, surrogates and numbers beyond U+10FFFF name no
+  // character: they stand as the replacement character, which a single-byte
+  // code page shows as its default character.
+  if (codePoint == 0 || (codePoint >= 0xD800 && codePoint <= 0xDFFF) || codePoint > 0x10FFFF) {
+    codePoint = utf8::kReplacement;
+  }
+  if (codePoint < 0x80) {
+    out += static_cast<char>(codePoint);
+    return;
+  }
+  if (forTranslation) {
+    // Text that translation will still decode carries the character as UTF-8.
+    utf8::AppendUtf8(codePoint, out);
+    return;
+  }
+  FWide.clear();
+  utf8::AppendUtf16(codePoint, FWide);
+  out += platform::current().wideToAnsi(FWide);
+}
+
+void TXmlTokenizer::TranslateText(std::string_view text, std::string& out) {
+  if (!FUtf8 || utf8::IsAscii(text)) {
+    out.append(text);
+    return;
+  }
+  // With UTF-8 as the code page, well-formed text converts to itself.
+  if (FCodePage == 65001 && utf8::IsValid(text)) {
+    out.append(text);
+    return;
+  }
+  FWide.clear();
+  utf8::DecodeLenient(text, FWide);
+  out += platform::current().wideToAnsi(FWide);
+}
+
+TPosition TXmlTokenizer::FindSemicolon(TPosition from) {
+  // The first ";" found last time is still the first one for every later
+  // position up to it, so each text is searched once from end to end.
+  if (FNextSemicolon == nullptr || FNextSemicolon < from) {
+    const void* found = std::memchr(from, ';', static_cast<std::size_t>(FTextEnd - from));
+    FNextSemicolon = found ? static_cast<TPosition>(found) : FTextEnd;
+  }
+  return FNextSemicolon == FTextEnd ? nullptr : FNextSemicolon;
+}
+
+void TXmlTokenizer::ReadText() {
+  FPartKind = TPartKind::Text;
+  FPartContent.clear();
+  TPosition p = FPartStart;
+  TPosition run = p;
+  TPosition last = p;  // the last character that belongs to the part
+  const auto flush = [&] {
+    if (p > run) {
+      TranslateText(std::string_view(run, static_cast<std::size_t>(p - run)), FPartContent);
+      last = p - 1;
+    }
+  };
+  for (;;) {
+    while (!StopsText(*p))
+      ++p;
+    if (*p == '<') break;
+    if (*p == 0) {
+      if (FEntityStack.Empty()) break;
+      flush();
+      p = FEntityStack.Pop();
+      run = p;
+      continue;
+    }
+    flush();
+    ReadReference(p, last);
+    run = p;
+  }
+  flush();
+  FPartEnd = last;
+  FNextStart = p;
+  if (FNormalize) {
+    xmlchars::TrimAndPackWhitespace(FPartContent);
+    if (FPartContent.empty()) FReportable = false;
+  }
+}
+
+void TXmlTokenizer::ReadReference(TPosition& p, TPosition& last) {
+  const TPosition semicolon = FindSemicolon(p);
+  if (semicolon == nullptr) {
+    // A lone "&" is dropped.
+    last = p;
+    ++p;
+    return;
+  }
+  const std::string_view name(p + 1, static_cast<std::size_t>(semicolon - p - 1));
+  last = semicolon;
+  p = semicolon + 1;
+  if (!name.empty() && name[0] == '#') {
+    uint32_t value = ' ';
+    const bool hex = name.size() > 1 && (name[1] == 'x' || name[1] == 'X');
+    if (!xmlrefs::ParseNumber(name.substr(hex ? 2 : 1), hex ? 16 : 10, value)) value = ' ';
+    AppendCharacter(value, false, FPartContent);
+    return;
+  }
+  if (const char c = xmlrefs::Predefined(name)) {
+    FPartContent += c;
+    return;
+  }
+  const TEntityDef* entity = FGeneralEntities.Empty() ? nullptr : FGeneralEntities.Find(name);
+  if (entity == nullptr) {
+    TranslateText(name, FPartContent);
+    return;
+  }
+  // An entity already being read is not opened inside itself, nesting is
+  // bounded, and so is the replacement text of the whole scan.
+  if (FEntityStack.IsOpen(entity) || FEntityStack.Count() >= kMaxEntityDepth) return;
+  if (!entity->Value.empty()) {
+    if (!ChargeExpansion(entity->Value.size())) return;
+    FEntityStack.Push(p, entity);
+    p = entity->Value.c_str();
+    EnterText(p);
+    return;
+  }
+  if (!ChargeExpansion(0)) return;
+  std::unique_ptr<TXmlTokenizer> document =
+      OpenExternalEntity(entity->SystemId, entity->PublicId, entity->NotationId);
+  if (!document) return;
+  const TPosition text = document->DocumentText();
+  if (!ChargeExpansion(std::strlen(text))) return;
+  FEntityStack.Push(std::move(document), p, entity);
+  p = text;
+  EnterText(p);
+}
+
+}  // namespace brimlow

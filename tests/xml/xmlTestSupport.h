@@ -1,0 +1,189 @@
+#pragma once
+
+// Helpers shared by the XML reader's tests: a document tokenized from a
+// string in one line, a readable form of each part, hexadecimal byte
+// comparisons, and platforms that replace the code page or the file reading.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "xml/xmlTokenizer.h"
+
+namespace brimlow::testing {
+
+// "Kind name {content} [a=1 b=2]" with the parts a kind sets.
+inline std::string Describe(const TXmlTokenizer& tokenizer) {
+  std::string out = DisplayName(tokenizer.PartKind());
+  switch (tokenizer.PartKind()) {
+    case TPartKind::StartTag:
+    case TPartKind::EmptyTag:
+    case TPartKind::EndTag:
+      out += ' ' + tokenizer.PartName();
+      break;
+    case TPartKind::PI: out += ' ' + tokenizer.PartName() + " {" + tokenizer.PartContent() + '}'; break;
+    case TPartKind::Text:
+    case TPartKind::CData: out += " {" + tokenizer.PartContent() + '}'; break;
+    case TPartKind::Comment:
+      out += " {" + std::string(tokenizer.PartStart(), tokenizer.PartEnd() + 1) + '}';
+      break;
+    case TPartKind::DtdDeclaration: out += ' ' + tokenizer.DoctypeName(); break;
+    default: break;
+  }
+  if (tokenizer.PartKind() == TPartKind::StartTag || tokenizer.PartKind() == TPartKind::EmptyTag ||
+      tokenizer.PartKind() == TPartKind::XmlProlog || tokenizer.PartKind() == TPartKind::PI) {
+    if (!tokenizer.PartAttributes().Empty()) {
+      out += " [";
+      bool first = true;
+      for (const TAttr& attribute : tokenizer.PartAttributes()) {
+        if (!first) out += ' ';
+        first = false;
+        out += attribute.Name + '=' + attribute.Value;
+      }
+      out += ']';
+    }
+  }
+  return out;
+}
+
+// Every part of a scan, described.
+inline std::vector<std::string> Scan(TXmlTokenizer& tokenizer) {
+  std::vector<std::string> parts;
+  tokenizer.BeginScan();
+  while (tokenizer.NextPart()) parts.push_back(Describe(tokenizer));
+  return parts;
+}
+
+inline std::vector<std::string> Parts(const std::string& document, bool normalize = true) {
+  TXmlTokenizer tokenizer;
+  tokenizer.LoadText(document);
+  tokenizer.SetNormalize(normalize);
+  return Scan(tokenizer);
+}
+
+// Bytes in hexadecimal, for messages where bytes matter.
+inline std::string Hex(const std::string& bytes) {
+  std::string out;
+  char buffer[4];
+  for (const unsigned char c : bytes) {
+    std::snprintf(buffer, sizeof buffer, "%02X ", c);
+    out += buffer;
+  }
+  if (!out.empty()) out.pop_back();
+  return out;
+}
+
+inline ::testing::AssertionResult SameBytes(const std::string& expected, const std::string& actual) {
+  if (expected == actual) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "expected bytes " << Hex(expected) << "\n  actual bytes "
+                                       << Hex(actual);
+}
+
+// The active code page's form of some UTF-16 text, as the readers must
+// produce it under whatever locale the test runs in.
+inline std::string Ansi(std::u16string_view text) {
+  return platform::current().wideToAnsi(text);
+}
+
+// Passes every call to the system's platform; tests override what they need.
+class PassThroughPlatform : public platform::Platform {
+ public:
+  std::string readFile(const std::string& path) override { return os().readFile(path); }
+  bool fileExists(const std::string& path) override { return os().fileExists(path); }
+  bool directoryExists(const std::string& path) override { return os().directoryExists(path); }
+  bool createDirectory(const std::string& path) override { return os().createDirectory(path); }
+  std::vector<std::string> listDirectory(const std::string& path) override {
+    return os().listDirectory(path);
+  }
+  bool deleteFile(const std::string& path) override { return os().deleteFile(path); }
+  platform::WriteHandle createTemporaryBeside(const std::string& target) override {
+    return os().createTemporaryBeside(target);
+  }
+  void writeAll(platform::WriteHandle& file, std::string_view bytes,
+                const std::string& target) override {
+    os().writeAll(file, bytes, target);
+  }
+  void commitAndClose(platform::WriteHandle& file, const std::string& target) override {
+    os().commitAndClose(file, target);
+  }
+  void replaceWith(platform::WriteHandle& file, const std::string& target) override {
+    os().replaceWith(file, target);
+  }
+  void discard(platform::WriteHandle& file) noexcept override { os().discard(file); }
+  std::string programFilePath() override { return os().programFilePath(); }
+  platform::LocalDate localDate() override { return os().localDate(); }
+  bool registryKeyExists(const std::string& key) override { return os().registryKeyExists(key); }
+  std::optional<std::string> readRegistryText(const std::string& key,
+                                              const std::string& valueName) override {
+    return os().readRegistryText(key, valueName);
+  }
+  std::optional<uint32_t> readLocalMachineInteger(const std::string& key,
+                                                  const std::string& valueName) override {
+    return os().readLocalMachineInteger(key, valueName);
+  }
+  std::optional<std::string> environmentVariable(const std::string& name) override {
+    return os().environmentVariable(name);
+  }
+  std::optional<std::vector<std::string>> runningProcessTexts() override {
+    return os().runningProcessTexts();
+  }
+  void startCommandLine(const std::string& commandLine) override {
+    os().startCommandLine(commandLine);
+  }
+  platform::OsVersionInfo osVersion() override { return os().osVersion(); }
+  std::string wideToAnsi(std::u16string_view text) override { return os().wideToAnsi(text); }
+  std::u16string ansiToWide(std::string_view text) override { return os().ansiToWide(text); }
+  std::string lowerCase(std::string_view text) override { return os().lowerCase(text); }
+  unsigned activeCodePage() override { return os().activeCodePage(); }
+  char decimalSeparator() override { return os().decimalSeparator(); }
+
+ private:
+  static platform::Platform& os() { return platform::system(); }
+};
+
+// A Cyrillic single-byte code page: ASCII, the Russian letters and "?" for
+// everything else.  It records the UTF-16 text it was asked to convert.
+class Cp1251Platform : public PassThroughPlatform {
+ public:
+  std::string wideToAnsi(std::u16string_view text) override {
+    received.emplace_back(text);
+    std::string out;
+    for (const char16_t c : text) {
+      if (c < 0x80) {
+        out += static_cast<char>(c);
+      } else if (c >= 0x410 && c <= 0x44F) {
+        out += static_cast<char>(0xC0 + (c - 0x410));
+      } else if (c == 0x401) {
+        out += '\xA8';
+      } else if (c == 0x451) {
+        out += '\xB8';
+      } else {
+        out += '?';
+      }
+    }
+    return out;
+  }
+  unsigned activeCodePage() override { return 1251; }
+
+  std::vector<std::u16string> received;
+};
+
+// Files served from memory; any other path cannot be opened.
+class FilesPlatform : public PassThroughPlatform {
+ public:
+  std::string readFile(const std::string& path) override {
+    reads.push_back(path);
+    const auto found = files.find(path);
+    if (found == files.end()) throw platform::EFOpenError(path, "No such file or directory");
+    return found->second;
+  }
+
+  std::map<std::string, std::string> files;
+  std::vector<std::string> reads;
+};
+
+}  // namespace brimlow::testing
