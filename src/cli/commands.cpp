@@ -9,8 +9,8 @@ void runEvents(const Arguments& arguments, std::ostream& out);
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> all = {
-      // {"dump", "LIST", runDump},
-      // {"categories", "FILE [--find ID]", runCategories},
+      {"dump", "LIST", runDump},
+      {"categories", "FILE [--find ID]", runCategories},
       // {"events", "[--raw] FILE", runEvents},
   };
   return all;
