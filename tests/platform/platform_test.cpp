@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "delegatingPlatform.h"
 #include "testSupport.h"
 
@@ -99,7 +101,8 @@ TEST(ReplaceFileContents, WritesTheWholeContentThroughATemporaryBeside) {
 
   EXPECT_EQ(folder.read("list.xml"), "new");
   EXPECT_EQ(folder.entryCount(), 1u);
-  EXPECT_EQ(os.temporary.substr(0, folder.path().size() + 1), folder.path() + "/");
+  EXPECT_EQ(std::filesystem::path(os.temporary).parent_path(), std::filesystem::path(folder.path()))
+      << "the temporary lies beside the target";
   EXPECT_EQ(os.discards, 0);
 }
 
@@ -117,8 +120,10 @@ TEST(ReplaceFileContents, AFolderThatDoesNotExistIsACreateError) {
     replaceFileContents(target, "x");
     ADD_FAILURE() << "no error";
   } catch (const EFCreateError& error) {
-    EXPECT_EQ(std::string(error.what()),
-              "Cannot create file \"" + target + "\". No such file or directory");
+    // The reason is the system's own text.
+    const std::string start = "Cannot create file \"" + target + "\". ";
+    EXPECT_EQ(std::string(error.what()).substr(0, start.size()), start);
+    EXPECT_GT(std::string(error.what()).size(), start.size());
   }
 }
 
