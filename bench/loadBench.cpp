@@ -9,8 +9,6 @@
 //   brimlow-load-bench --peak brimlow|expat|none FILE   (used by the above)
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <clocale>
@@ -61,27 +59,36 @@ class SummaryReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
       // Times in seconds whatever the display unit.
-      seconds[run.benchmark_name()] =
+      seconds[run.run_name.function_name] =
           run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
     }
   }
   std::map<std::string, double> seconds;
 };
 
-// Peak resident memory, in bytes, of one load in a new process.
+// Peak resident memory, in bytes, of one load in a new process.  The child
+// reports its own high-water mark: the rusage of a forked child would still
+// count the parent's memory from before the exec.
 long PeakOfOneLoad(const std::string& peer, const std::string& file) {
-  const pid_t child = fork();
-  if (child == 0) {
-    execl("/proc/self/exe", "brimlow-load-bench", "--peak", peer.c_str(), file.c_str(),
-          static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
-      WEXITSTATUS(status) != 0)
-    return -1;
-  return usage.ru_maxrss * 1024L;
+  const std::string command = "/proc/" + std::to_string(getpid()) + "/exe --peak " + peer + " '" +
+                              file + "'";
+  FILE* child = popen(command.c_str(), "r");
+  if (!child) return -1;
+  long kilobytes = -1;
+  if (std::fscanf(child, "%ld", &kilobytes) != 1) kilobytes = -1;
+  return pclose(child) == 0 && kilobytes >= 0 ? kilobytes * 1024L : -1;
+}
+
+// The VmHWM line of /proc/self/status, in kilobytes.
+long OwnPeakKilobytes() {
+  FILE* status = std::fopen("/proc/self/status", "r");
+  if (!status) return -1;
+  char line[256];
+  long kilobytes = -1;
+  while (std::fgets(line, sizeof line, status))
+    if (std::sscanf(line, "VmHWM: %ld", &kilobytes) == 1) break;
+  std::fclose(status);
+  return kilobytes;
 }
 
 std::string BenchName(const std::string& peer, int size) {
@@ -125,6 +132,7 @@ int main(int argc, char** argv) {
   if (argc == 4 && std::strcmp(argv[1], "--peak") == 0) {
     try {
       LoadOnce(argv[2], argv[3]);
+      std::printf("%ld\n", OwnPeakKilobytes());
     } catch (const std::exception& error) {
       std::cerr << error.what() << '\n';
       return 1;
