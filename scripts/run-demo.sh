@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and runs it on a fresh copy of
-# the bundled demo profile, so that nothing of the user's own is touched.
+# Installs what is missing, builds the program and opens its window on a fresh
+# copy of the bundled demo profile, so that nothing of the user's own is
+# touched: APPDATA points at the profile, and WINEPREFIX at an empty folder of
+# the demo's own, so that no real Wine registry is read and no host program
+# is asked to exit or started.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh build app
 cmake --preset release
-cmake --build --preset release
+cmake --build --preset release --target brimlow brimlow-demo-profile
 
 demo="$PWD/build/demo"
 rm -rf "$demo"
@@ -15,4 +18,4 @@ build/release/tools/brimlow-demo-profile "$demo/AppData"
 
 export APPDATA="$demo/AppData"
 export WINEPREFIX="$demo/wineprefix"
-build/release/src/cli/brimlow-cli dump "$APPDATA/Tarvolt/lists/default.xml"
+exec build/release/src/app/brimlow

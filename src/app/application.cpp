@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QWidget>
 #include <stdexcept>
@@ -43,6 +44,13 @@ bool TBrimlowApplication::notify(QObject* receiver, QEvent* event) {
     HandleException(std::current_exception());
     return false;
   }
+}
+
+bool InstallToolkitTranslation(QApplication& application, QTranslator& translator) {
+  if (!translator.load(QStringLiteral("qtbase_ru"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    return false;
+  return application.installTranslator(&translator);
 }
 
 void HandleException(std::exception_ptr failure) {

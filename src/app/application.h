@@ -6,6 +6,7 @@
 // loop.
 
 #include <QApplication>
+#include <QTranslator>
 #include <exception>
 #include <functional>
 #include <utility>
@@ -23,6 +24,10 @@ class TBrimlowApplication final : public QApplication {
   // handler that was not guarded on its own still ends in a message box.
   bool notify(QObject* receiver, QEvent* event) override;
 };
+
+// Loads the toolkit's own Russian texts (buttons and dialogs) into
+// `translator` and installs it; false when they are not installed.
+bool InstallToolkitTranslation(QApplication& application, QTranslator& translator);
 
 // Shows the message of the exception in flight (call it from a catch block).
 void HandleException(std::exception_ptr failure);

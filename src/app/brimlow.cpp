@@ -5,7 +5,6 @@
 // window shortly after start-up to that file and ends the program; the
 // screenshot script uses it.
 
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
@@ -20,12 +19,6 @@
 namespace {
 
 constexpr int kScreenshotDelayMs = 700;
-
-void InstallToolkitTranslation(QApplication& application, QTranslator& translator) {
-  if (translator.load(QStringLiteral("qtbase_ru"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    application.installTranslator(&translator);
-}
 
 // Outside Windows the toolkit's locale is where the user's decimal separator
 // is known.
@@ -51,7 +44,7 @@ int main(int argc, char** argv) {
   brimlow::TBrimlowApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tarvolt Brimlow"));
   QTranslator translator;
-  InstallToolkitTranslation(application, translator);
+  brimlow::InstallToolkitTranslation(application, translator);
   TakeDecimalSeparatorFromLocale();
 
   brimlow::TForm2 window;

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialogButtonBox>
 #include <QEvent>
+#include <QPushButton>
 #include <QStringList>
 #include <QTimer>
 #include <stdexcept>
@@ -70,6 +72,18 @@ TEST_F(ErrorHandlerTest, MessagesAreTextsOfTheActiveCodePage) {
 TEST_F(ErrorHandlerTest, AFailingPresenterDoesNotEscape) {
   SetErrorPresenter([](const QString&) { throw std::runtime_error("presenter"); });
   EXPECT_NO_THROW(Guarded([] { throw std::runtime_error("action"); }));
+}
+
+TEST(ToolkitTranslation, TheToolkitsOwnButtonsSpeakRussian) {
+  QApplication& application = test::App();
+  QTranslator translator;
+  ASSERT_TRUE(InstallToolkitTranslation(application, translator))
+      << "the toolkit's Russian translations are not installed";
+  QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Отмена"));
+  QApplication::removeTranslator(&translator);
+  QDialogButtonBox untranslated(QDialogButtonBox::Cancel);
+  EXPECT_EQ(untranslated.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancel"));
 }
 
 }  // namespace

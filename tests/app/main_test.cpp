@@ -14,6 +14,8 @@
 #include <QSplitterHandle>
 #include <QStyleOptionViewItem>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 #include <fstream>
 
 #include "app/ansiText.h"
@@ -85,6 +87,7 @@ TEST_F(WindowTest, EveryControlCarriesItsNameAndCaption) {
     EXPECT_EQ(Find<QGroupBox>(g.name)->title(), g.title) << g.name;
   }
   EXPECT_EQ(Find<QPushButton>("BitBtn1")->text(), "Перенести");
+  EXPECT_EQ(Find<QPushButton>("BitBtn2")->text(), "Скопировать");
   EXPECT_EQ(Find<QPushButton>("BitBtn3")->text(), "Перенести обратно");
   EXPECT_EQ(Find<QPushButton>("Button2")->text(), "Выполнить");
   EXPECT_EQ(Find<QCheckBox>("cleanSel")->text(), "Убрать выделение после выполнения");
@@ -104,6 +107,34 @@ TEST_F(WindowTest, EveryControlCarriesItsNameAndCaption) {
   for (const char* name : {"openDialog", "saveDialog"})
     EXPECT_NE(Find<QFileDialog>(name), nullptr) << name;
   EXPECT_EQ(window->windowTitle(), "Tarvolt Brimlow - ");
+}
+
+// The captions of a group's labels, top to bottom and left to right.
+QStringList CaptionsIn(const QWidget& group) {
+  QList<QLabel*> labels = group.findChildren<QLabel*>();
+  labels.removeIf([](const QLabel* label) { return !label->objectName().isEmpty(); });
+  std::stable_sort(labels.begin(), labels.end(), [](const QLabel* a, const QLabel* b) {
+    const QPoint pa = a->mapTo(a->window(), QPoint());
+    const QPoint pb = b->mapTo(b->window(), QPoint());
+    return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+  });
+  QStringList texts;
+  for (const QLabel* label : labels)
+    texts << label->text();
+  return texts;
+}
+
+TEST_F(WindowTest, LabelsCarryTheirCaptions) {
+  window->show();
+  EXPECT_EQ(CaptionsIn(*Find<QGroupBox>("GroupBox1")),
+            QStringList({"Список закачек", "Закачек", "Отмечено", "Размер отмеченных",
+                         "Размер всех", "Выделенное", "Закачек", "Размер"}));
+  EXPECT_EQ(CaptionsIn(*Find<QGroupBox>("GroupBox4")),
+            QStringList({"Состояние", "Категория", "Размер (КБ)", "от", "до", "Дата", "от", "до",
+                         "Содержит", "в"}));
+  for (const char* name :
+       {"labZak", "labSel", "labSizeSel", "labSize", "labSelCount", "labSelTotal"})
+    EXPECT_GE(Find<QLabel>(name)->width(), 55) << name;
 }
 
 TEST_F(WindowTest, FilterChoicesAreThoseOfTheFilter) {
@@ -443,6 +474,44 @@ TEST_F(WindowTest, FilterMarksExactlyTheMatchingRows) {
   EXPECT_TRUE(window->isEnabled());
   EXPECT_TRUE(Find<QProgressBar>("filterProgress")->isHidden());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(WindowTest, WhileTheFilterRunsTheWindowIsBusyAndShowsHowFarItIs) {
+  std::vector<int64_t> sizes(1000, 1);
+  ShowDownloads(sizes);
+  window->show();
+  auto* progress = Find<QProgressBar>("filterProgress");
+  struct Seen {
+    bool enabled;
+    bool progressShown;
+    int value;
+    int maximum;
+    bool hourglass;
+  };
+  std::vector<Seen> seen;
+  // Runs whenever the filter lets pending events through.
+  QTimer probe;
+  probe.setInterval(0);
+  QObject::connect(&probe, &QTimer::timeout, [&] {
+    const QCursor* cursor = QApplication::overrideCursor();
+    seen.push_back({window->isEnabled(), !progress->isHidden(), progress->value(),
+                    progress->maximum(), cursor && cursor->shape() == Qt::WaitCursor});
+  });
+  probe.start();
+  window->doSelectExecute();
+  probe.stop();
+
+  ASSERT_GE(seen.size(), 3u) << "the filter let events through while it ran";
+  for (const Seen& s : seen) {
+    EXPECT_FALSE(s.enabled);
+    EXPECT_TRUE(s.progressShown);
+    EXPECT_TRUE(s.hourglass);
+    EXPECT_EQ(s.maximum, 1000);
+  }
+  EXPECT_LT(seen.front().value, seen.back().value) << "the bar moves on";
+  EXPECT_TRUE(window->isEnabled());
+  EXPECT_TRUE(progress->isHidden());
+  EXPECT_EQ(window->LeftModel().CheckedCount(), 1000);
 }
 
 TEST_F(WindowTest, FilterReadsEveryControl) {

@@ -69,9 +69,9 @@ std::string findProgram(const std::string& name) {
   std::string_view folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
   while (true) {
     const size_t colon = folders.find(':');
-    std::string folder(folders.substr(0, colon));
-    if (folder.empty()) folder = ".";
-    const std::string candidate = folder + "/" + name;
+    // An empty entry of PATH is the current folder.
+    const std::string_view folder = colon == 0 || folders.empty() ? "." : folders.substr(0, colon);
+    const std::string candidate = std::string(folder) + "/" + name;
     if (isExecutableFile(candidate)) return candidate;
     if (colon == std::string_view::npos) return {};
     folders.remove_prefix(colon + 1);
