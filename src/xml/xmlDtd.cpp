@@ -9,8 +9,10 @@ void TXmlTokenizer::ReadDoctype() {
   FPartKind = TPartKind::DtdDeclaration;
   FPartName.clear();
   FPartContent.clear();
-  if (FDoctypeEnd != nullptr) {
-    // The same document scanned again: the declaration was read before.
+  if (FDoctypeEnd != nullptr && FDoctypeEnd > FPartStart) {
+    // The same document scanned again: the declaration was read before.  A
+    // second declaration further on is read afresh: going back to the end
+    // of the first would read the same parts again for ever.
     FPartEnd = FDoctypeEnd;
     return;
   }
