@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+class QPushButton;
+
 namespace brimlow {
 
 class TaboutForm final : public QDialog {
@@ -12,6 +14,10 @@ class TaboutForm final : public QDialog {
 
  public:
   explicit TaboutForm(QWidget* parent = nullptr);
+
+  void Button1Click();
+
+  QPushButton* Button1 = nullptr;
 };
 
 }  // namespace brimlow

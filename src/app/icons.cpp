@@ -149,7 +149,42 @@ const QIcon& Pick(const std::vector<QIcon>& icons, int index) {
   return icons[static_cast<size_t>(index)];
 }
 
+QPixmap DrawProgramPixmap(int size) {
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.scale(size / 32.0, size / 32.0);
+  // A sheet with lines: the downloads list.
+  painter.setPen(QPen(QColor(70, 90, 120), 1.2));
+  painter.setBrush(QColor(250, 250, 245));
+  painter.drawRoundedRect(QRectF(3, 2, 19, 25), 2, 2);
+  painter.setPen(QPen(QColor(150, 170, 200), 1.6));
+  for (int line = 0; line < 5; ++line)
+    painter.drawLine(QPointF(6.5, 7 + line * 4), QPointF(18.5, 7 + line * 4));
+  // A broom across it, sweeping to the lower right.
+  painter.setPen(QPen(QColor(140, 90, 40), 2.4, Qt::SolidLine, Qt::RoundCap));
+  painter.drawLine(QPointF(12, 4), QPointF(23, 21));
+  QPainterPath bristles;
+  bristles.moveTo(20, 19);
+  bristles.lineTo(26, 16);
+  bristles.lineTo(31, 29);
+  bristles.lineTo(23, 31);
+  bristles.closeSubpath();
+  painter.setPen(QPen(QColor(170, 120, 20), 1));
+  painter.setBrush(QColor(235, 190, 60));
+  painter.drawPath(bristles);
+  return pixmap;
+}
+
 }  // namespace
+
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (int size : {16, 32, 33, 48})
+    icon.addPixmap(DrawProgramPixmap(size));
+  return icon;
+}
 
 // The images are drawn once and kept to the end of the process: pixmaps must
 // not be freed after the application object is gone.

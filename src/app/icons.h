@@ -13,6 +13,9 @@ inline constexpr int kCategoryIconSize = 16;
 inline constexpr int kStateIconCount = 29;
 inline constexpr int kStateIconSize = 12;
 
+// The program's own icon: a broom over a list, drawn at the sizes asked for.
+QIcon ProgramIcon();
+
 // A null icon for an index outside the list.
 const QIcon& CategoryIcon(int index);
 const QIcon& StateIcon(int index);

@@ -95,6 +95,8 @@ QGroupBox* FilterGroup(TForm2Ui& ui) {
   auto* grid = new QGridLayout(group);
   grid->setContentsMargins(4, 4, 4, 4);
   grid->setVerticalSpacing(3);
+  // Close columns keep the group within the left pane's half of the design width.
+  grid->setHorizontalSpacing(4);
 
   ui.fileCheckBox = ChoiceList(
       "fileCheckBox", {QStringLiteral("Любые"), QStringLiteral("Отсутствует файл на диске"),

@@ -3,9 +3,12 @@
 // A platform for the window's tests: the system's own answers, except for the
 // registry, the environment, the files it is told about and the code page.
 
+#include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -19,7 +22,21 @@ class FakePlatform : public platform::Platform {
   std::map<std::string, std::string> environment;
   std::set<std::string> existingFiles;  // besides those on disk
   std::set<std::string> unreadableFiles;
-  unsigned codePage = 0;  // 0: the system's
+  std::set<std::string> unwritableFiles;   // writing them fails as a full disk would
+  std::set<std::string> undeletableFiles;  // exist, but deleting them fails
+  std::vector<std::string> deletedFiles;   // every deletion asked for, in order
+  unsigned codePage = 0;                   // 0: the system's
+  std::optional<std::string> programFile;  // none: the system's
+  std::optional<platform::LocalDate> today;
+  // The processes seen by each snapshot in turn; the last stays.  None in an
+  // entry: no snapshot can be taken.
+  std::vector<std::optional<std::vector<std::string>>> processSnapshots;
+  size_t snapshotsTaken = 0;
+  std::optional<uint32_t> csdVersion;  // under the local machine's key
+  std::optional<platform::OsVersionInfo> version;
+  // What happened, in order: "start <command line>", "write <path>",
+  // "snapshot running" or "snapshot clear".
+  std::vector<std::string> log;
 
   std::string readFile(const std::string& path) override {
     if (unreadableFiles.count(path))
@@ -34,8 +51,15 @@ class FakePlatform : public platform::Platform {
   std::vector<std::string> listDirectory(const std::string& path) override {
     return os().listDirectory(path);
   }
-  bool deleteFile(const std::string& path) override { return os().deleteFile(path); }
+  bool deleteFile(const std::string& path) override {
+    deletedFiles.push_back(path);
+    if (undeletableFiles.count(path)) return false;
+    return os().deleteFile(path);
+  }
   platform::WriteHandle createTemporaryBeside(const std::string& target) override {
+    log.push_back("write " + target);
+    if (unwritableFiles.count(target))
+      throw platform::EFCreateError(target, "There is not enough space on the disk.");
     return os().createTemporaryBeside(target);
   }
   void writeAll(platform::WriteHandle& file, std::string_view bytes,
@@ -49,8 +73,10 @@ class FakePlatform : public platform::Platform {
     os().replaceWith(file, target);
   }
   void discard(platform::WriteHandle& file) noexcept override { os().discard(file); }
-  std::string programFilePath() override { return os().programFilePath(); }
-  platform::LocalDate localDate() override { return os().localDate(); }
+  std::string programFilePath() override {
+    return programFile ? *programFile : os().programFilePath();
+  }
+  platform::LocalDate localDate() override { return today ? *today : os().localDate(); }
 
   bool registryKeyExists(const std::string& key) override { return registry.count(key) != 0; }
   std::optional<std::string> readRegistryText(const std::string& key,
@@ -62,7 +88,10 @@ class FakePlatform : public platform::Platform {
     if (value == found->second.end()) return std::nullopt;
     return value->second;
   }
-  std::optional<uint32_t> readLocalMachineInteger(const std::string&, const std::string&) override {
+  std::optional<uint32_t> readLocalMachineInteger(const std::string& key,
+                                                  const std::string& valueName) override {
+    if (key == "SYSTEM\\CurrentControlSet\\Control\\Windows" && valueName == "CSDVersion")
+      return csdVersion;
     return std::nullopt;
   }
   std::optional<std::string> environmentVariable(const std::string& name) override {
@@ -72,13 +101,18 @@ class FakePlatform : public platform::Platform {
   }
 
   std::optional<std::vector<std::string>> runningProcessTexts() override {
-    return std::vector<std::string>();
+    if (processSnapshots.empty()) return std::vector<std::string>();
+    const size_t index = std::min(snapshotsTaken++, processSnapshots.size() - 1);
+    const auto& snapshot = processSnapshots[index];
+    log.push_back(snapshot && !snapshot->empty() ? "snapshot running" : "snapshot clear");
+    return snapshot;
   }
   void startCommandLine(const std::string& commandLine) override {
     startedCommands.push_back(commandLine);
+    log.push_back("start " + commandLine);
   }
   std::vector<std::string> startedCommands;
-  platform::OsVersionInfo osVersion() override { return os().osVersion(); }
+  platform::OsVersionInfo osVersion() override { return version ? *version : os().osVersion(); }
 
   std::string wideToAnsi(std::u16string_view text) override { return os().wideToAnsi(text); }
   std::u16string ansiToWide(std::string_view text) override { return os().ansiToWide(text); }

@@ -30,7 +30,10 @@ class WindowTest : public ::testing::Test {
     previousPresenter = SetErrorPresenter([this](const QString& message) { errors << message; });
     folder = std::filesystem::temp_directory_path() /
              ("brimlow_window_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
-    std::filesystem::create_directories(folder);
+    std::filesystem::create_directories(folder / "bin");
+    // The program file lies in a folder of the test's own, and the day is fixed.
+    fake.programFile = (folder / "bin" / "brimlow").string();
+    fake.today = platform::LocalDate{2009, 3, 7};
     window = std::make_unique<TForm2>();
   }
   ~WindowTest() override {

@@ -1,0 +1,197 @@
+#include "dom/domNode.h"
+
+#include <exception>
+#include <string>
+
+#include "dom/domDocument.h"
+#include "dom/domErrors.h"
+
+namespace brimlow {
+
+namespace {
+
+// The child kinds every node accepts unless its class says otherwise.
+constexpr TDomNodeTypeSet defaultChildTypes =
+    nodeTypeSet({ntElement_Node, ntText_Node, ntCDATA_Section_Node, ntEntity_Reference_Node,
+                 ntProcessing_Instruction_Node, ntComment_Node, ntDocument_Fragment_Node,
+                 ntDocument_Type_Decl_Node});
+constexpr TDomNodeTypeSet elementChildTypes =
+    nodeTypeSet({ntElement_Node, ntText_Node, ntCDATA_Section_Node, ntEntity_Reference_Node,
+                 ntProcessing_Instruction_Node, ntComment_Node, ntDocument_Fragment_Node});
+constexpr TDomNodeTypeSet documentChildTypes =
+    nodeTypeSet({ntElement_Node, ntProcessing_Instruction_Node, ntComment_Node,
+                 ntDocument_Fragment_Node, ntDocument_Type_Decl_Node});
+
+}  // namespace
+
+// --- TDomNodeList -------------------------------------------------------------
+
+int TDomNodeList::length() const {
+  if (FDocuments) return static_cast<int>(FDocuments->size());
+  int count = 0;
+  for (TDomNode* child = FNode->firstChild(); child; child = child->nextSibling())
+    ++count;
+  return count;
+}
+
+TDomNode* TDomNodeList::item(int index) const {
+  if (index < 0) return nullptr;
+  if (FDocuments)
+    return static_cast<size_t>(index) < FDocuments->size() ? (*FDocuments)[index] : nullptr;
+  TDomNode* child = FNode->firstChild();
+  for (; child && index > 0; --index)
+    child = child->nextSibling();
+  return child;
+}
+
+int TDomNodeList::indexOf(const TDomNode* node) const {
+  int index = 0;
+  if (FDocuments) {
+    for (const TDomCustomDocument* document : *FDocuments) {
+      if (document == node) return index;
+      ++index;
+    }
+    return -1;
+  }
+  for (TDomNode* child = FNode->firstChild(); child; child = child->nextSibling(), ++index)
+    if (child == node) return index;
+  return -1;
+}
+
+// --- TDomCustomNode -----------------------------------------------------------
+
+void TDomCustomNode::rethrowAsDomError() {
+  try {
+    throw;
+  } catch (const EHierarchyRequestError&) {
+    throw EHierarchy_Request_Err("EHierarchy request error.");
+  } catch (const ENoModificationAllowedError&) {
+    throw ENo_Modification_Allowed_Err("No modification allowed.");
+  } catch (const ENotAssignedError&) {
+    throw ENot_Supported_Err("Node not specified.");
+  } catch (const ENotFoundError&) {
+    throw ENot_Found_Err("Node not found.");
+  } catch (const EWrongOwnerError&) {
+    throw EWrong_Document_Err("Wrong document.");
+  }
+}
+
+// --- TDomNode -----------------------------------------------------------------
+
+TDomNodeTypeSet TDomNode::allowedChildTypes() const {
+  switch (nodeType()) {
+    case ntElement_Node: return elementChildTypes;
+    case ntDocument_Node: return documentChildTypes;
+    case ntAttribute_Node:
+    case ntText_Node:
+    case ntCDATA_Section_Node:
+    case ntComment_Node: return 0;
+    default: return defaultChildTypes;
+  }
+}
+
+TDomCustomDocument* TDomNode::ownerDocument() const {
+  return inStore() ? &store().document() : nullptr;
+}
+
+std::u16string_view TDomNode::nodeValue() const {
+  TDomString* slot = const_cast<TDomNode*>(this)->valueSlot();
+  return slot ? textOf(*slot) : std::u16string_view();
+}
+
+void TDomNode::setNodeValue(std::u16string_view value) {
+  checkWritable();
+  if (TDomString* slot = valueSlot()) replaceText(*slot, value);
+}
+
+void TDomNode::replaceText(TDomString& slot, std::u16string_view value) {
+  TDomStore& texts = store();
+  const TDomString old = slot;
+  slot = texts.storeValue(value);
+  texts.freeText(old);
+}
+
+void TDomNode::checkWritable() const {
+  if (readOnly()) throw ENo_Modification_Allowed_Err("No modification allowed error.");
+}
+
+void TDomNode::checkChildType(const TDomNode* child) const {
+  if (acceptsChildType(child->nodeType())) return;
+  throw EHierarchy_Request_Err(std::string("Nodes of type ") + child->className() +
+                               " are not allowed as children of nodes of type " + className());
+}
+
+TDomNode* TDomNode::appendChild(TDomNode* child) {
+  if (child && child->nodeType() == ntDocument_Fragment_Node) return appendFragment(child);
+  if (child) checkChildType(child);
+  appendOne(child);
+  return child;
+}
+
+TDomNode* TDomNode::appendFragment(TDomNode* fragment) {
+  for (TDomNode* child = fragment->firstChild(); child; child = child->nextSibling())
+    checkChildType(child);
+  if (fragment->owner() != owner() && fragment->owner() != this)
+    throw EWrong_Document_Err("Wrong document.");
+  while (TDomNode* child = fragment->firstChild())
+    appendOne(child);
+  return fragment;
+}
+
+void TDomNode::appendOne(TDomNode* child) {
+  try {
+    appendOwnedChild(child);
+  } catch (const EListError&) {
+    rethrowAsDomError();
+  }
+  if (TDomCustomDocument* document = referenceDocument()) document->notifyNodeInserted(child);
+}
+
+TDomNode* TDomNode::findFirstChildElement() const {
+  for (TDomNode* child = firstChild(); child; child = child->nextSibling())
+    if (child->nodeType() == ntElement_Node) return child;
+  return nullptr;
+}
+
+void TDomNode::normalize() {
+  normalizeChildren();
+}
+
+void TDomNode::normalizeChildren() {
+  for (TDomNode* child = firstChild(); child; child = child->nextSibling())
+    child->normalize();
+}
+
+void TDomNode::release() {
+  if (!inStore()) {
+    delete static_cast<TDomCustomDocument*>(this);
+    return;
+  }
+  releaseOwnParts();
+  unlinkFromParent();
+  // The subtree goes without recursion, so that no depth of nesting can
+  // exhaust the stack: each node lets go of its own parts when first
+  // reached, and leaves once its children are gone.
+  TDomNode* node = lastChild();
+  while (node) {
+    node->releaseOwnParts();
+    if (TDomNode* child = node->lastChild()) {
+      node = child;
+      continue;
+    }
+    TDomNode* const parentOfNode = node->parentNode();
+    node->unlinkFromParent();
+    node->destroy();
+    node = parentOfNode == this ? lastChild() : parentOfNode;
+  }
+  destroy();
+}
+
+void TDomNode::destroy() noexcept {
+  TDomStore& room = store();
+  const size_t bytes = size_t{FSlots} * 8;
+  this->~TDomNode();
+  room.deallocateNode(this, bytes);
+}
+
+}  // namespace brimlow
