@@ -418,6 +418,8 @@ TEST_F(WindowTest, MarkedRowsAreSkyBlueAcrossBothTrees) {
   Mark(window->LeftModel(), {0, 1});
   window->doCopyExecute();  // trash: records 1 and 2
   Mark(window->RightModel(), {1});
+  // Wide enough that every column of both trees is in view.
+  window->resize(1200, 600);
   window->show();
   const QColor skyBlue(166, 202, 240);
   for (const char* name : {"treeLeft", "treeRight"}) {
