@@ -1,0 +1,350 @@
+#include "dom/domTextBuilder.h"
+
+#include <string>
+
+#include "dom/codecs/codecErrors.h"
+#include "dom/codecs/codecRegistry.h"
+#include "dom/domErrors.h"
+
+namespace brimlow {
+
+namespace {
+
+bool isHighSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// A code unit that every mode writes as the one byte of its value: below
+// 80 hexadecimal, not a line feed, and in text none of the escaped four.
+bool isPlain(char16_t c, bool text) {
+  if (c >= 0x80 || c == u'\n') return false;
+  return !text || (c != u'&' && c != u'<' && c != u'>' && c != u'\r');
+}
+
+const char16_t* escapeOf(char16_t c) {
+  switch (c) {
+    case u'&': return u"&amp;";
+    case u'<': return u"&lt;";
+    case u'>': return u"&gt;";
+    case u'\r': return u"&#xD;";
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
+void TXmlTextBuilder::setEncoding(std::u16string_view encodingName) {
+  if (encodingName.empty()) {
+    FEncodingName.clear();
+    FCodecClass = nullptr;
+  } else {
+    const codecs::TCodecClass found = codecs::findCodecClass(encodingName);
+    if (!found) throw ENot_Supported_Err("Encoding not supported error.");
+    FEncodingName = encodingName;
+    FCodecClass = found;
+  }
+  switchToConfiguredCodec();
+}
+
+void TXmlTextBuilder::attachSink(codecs::TOutputSink* sink) {
+  FSink = sink;
+  switchToConfiguredCodec();
+}
+
+void TXmlTextBuilder::switchToConfiguredCodec() {
+  if (FSink) FSink->setCodecClass(FCodecClass ? FCodecClass : &codecs::TUtf8Codec::classInfo);
+}
+
+void TXmlTextBuilder::resetDocumentState() {
+  FStartTagOpen = false;
+  FDepth = 0;
+  FBytesWritten = FCharactersWritten = FColumn = FLine = FTabsInLine = 0;
+}
+
+void TXmlTextBuilder::before(const TWriteSignal& signal, TDomPieceType type) {
+  if (OnBeforeWrite) OnBeforeWrite(this, type, signal.locator());
+}
+
+void TXmlTextBuilder::after(const TWriteSignal& signal, TDomPieceType type) {
+  if (OnAfterWrite) OnAfterWrite(this, type, signal.locator());
+}
+
+void TXmlTextBuilder::closeStartTag(const TWriteSignal& signal) {
+  if (!FStartTagOpen) return;
+  write(signal, u">");
+  FStartTagOpen = false;
+  after(signal, xmlStartTag);
+}
+
+void TXmlTextBuilder::processSignal(const TWriteSignal& signal) {
+  if (signal.kind() != TSignalKind::Attribute) closeStartTag(signal);
+  switch (signal.kind()) {
+    case TSignalKind::StartDocument: {
+      const auto& start = static_cast<const TStartDocumentSignal&>(signal);
+      startDocument(signal, start.xmlEncoding, &start);
+      break;
+    }
+    case TSignalKind::StartDocumentFragment:
+      startDocument(signal, static_cast<const TStartDocumentFragmentSignal&>(signal).encodingName,
+                    nullptr);
+      break;
+    case TSignalKind::StartElement:
+      before(signal, xmlStartTag);
+      write(signal, u"<");
+      write(signal, static_cast<const TTextSignal&>(signal).text);
+      ++FDepth;
+      FStartTagOpen = true;
+      break;
+    case TSignalKind::Attribute: {
+      const auto& attribute = static_cast<const TAttributeSignal&>(signal);
+      write(signal, u" ");
+      before(signal, xmlAttribute);
+      write(signal, attribute.name);
+      write(signal, u"=\"");
+      write(signal, attribute.value, TWriteMode::Value);
+      write(signal, u"\"");
+      after(signal, xmlAttribute);
+      break;
+    }
+    case TSignalKind::PCDATA:
+      before(signal, xmlPCDATA);
+      write(signal, static_cast<const TTextSignal&>(signal).text, TWriteMode::Text);
+      after(signal, xmlPCDATA);
+      break;
+    case TSignalKind::CDATA:
+      before(signal, xmlCDATA);
+      write(signal, u"<![CDATA[");
+      write(signal, static_cast<const TTextSignal&>(signal).text);
+      write(signal, u"]]>");
+      after(signal, xmlCDATA);
+      break;
+    case TSignalKind::Comment:
+      before(signal, xmlComment);
+      write(signal, u"<!--");
+      write(signal, static_cast<const TTextSignal&>(signal).text);
+      write(signal, u"-->");
+      if (FDepth == 0) write(signal, u"\n");
+      after(signal, xmlComment);
+      break;
+    case TSignalKind::ProcessingInstruction: {
+      const auto& instruction = static_cast<const TProcessingInstructionSignal&>(signal);
+      before(signal, xmlProcessingInstruction);
+      write(signal, u"<?");
+      write(signal, instruction.target);
+      if (!instruction.data.empty()) {
+        write(signal, u" ");
+        write(signal, instruction.data);
+      }
+      write(signal, u"?>");
+      if (FDepth == 0) write(signal, u"\n");
+      after(signal, xmlProcessingInstruction);
+      break;
+    }
+    case TSignalKind::EntityRef:
+      before(signal, xmlEntityRef);
+      write(signal, u"&");
+      write(signal, static_cast<const TTextSignal&>(signal).text);
+      write(signal, u";");
+      after(signal, xmlEntityRef);
+      break;
+    case TSignalKind::Doctype: writeDoctype(static_cast<const TDoctypeSignal&>(signal)); break;
+    case TSignalKind::EndElement:
+      before(signal, xmlEndTag);
+      write(signal, u"</");
+      write(signal, static_cast<const TTextSignal&>(signal).text);
+      write(signal, u">");
+      --FDepth;
+      if (FDepth == 0) write(signal, u"\n");
+      after(signal, xmlEndTag);
+      break;
+    case TSignalKind::Completed:
+    case TSignalKind::Aborted:
+      switchToConfiguredCodec();
+      FStartTagOpen = false;
+      FDepth = 0;
+      break;
+    case TSignalKind::StartPrefixMapping:
+    case TSignalKind::EndPrefixMapping: break;
+    default: throw EParserException("Internal Parser Exception");
+  }
+}
+
+void TXmlTextBuilder::startDocument(const TWriteSignal& signal,
+                                    std::u16string_view documentEncoding,
+                                    const TStartDocumentSignal* declaration) {
+  resetDocumentState();
+  codecs::TCodecClass codecClass = FCodecClass;
+  std::u16string_view name = FEncodingName;
+  if (FEncodingName.empty()) {
+    name = documentEncoding;
+    codecClass = documentEncoding.empty() ? &codecs::TUtf8Codec::classInfo
+                                          : codecs::findCodecClass(documentEncoding);
+  }
+  const TDomPieceType type = declaration ? xmlXmlDeclaration : xmlTextDeclaration;
+  if (!codecClass) {
+    reportError(signal, ekEncodingNotSupported, name);
+    return;
+  }
+  before(signal, type);
+  if (FSink) {
+    FSink->setCodecClass(codecClass);
+    const std::string_view mark = codecs::byteOrderMark(codecClass, UseByteOrderMark);
+    try {
+      FSink->write(mark.data(), static_cast<int64_t>(mark.size()));
+    } catch (...) {
+      throw EParserException("Signal Processing Exception");
+    }
+    FBytesWritten += static_cast<int64_t>(mark.size());
+  }
+  FEncodingInUse = name;
+  if (declaration && IncludeXmlDecl) {
+    write(signal, u"<?xml version=\"");
+    write(signal, declaration->xmlVersion.empty() ? u"1.0" : declaration->xmlVersion);
+    write(signal, u"\"");
+    if (!FEncodingInUse.empty()) {
+      write(signal, u" encoding=\"");
+      write(signal, FEncodingInUse);
+      write(signal, u"\"");
+    }
+    if (declaration->standalone == 0) write(signal, u" standalone=\"yes\"");
+    if (declaration->standalone == 1) write(signal, u" standalone=\"no\"");
+    write(signal, u"?>");
+  }
+  after(signal, type);
+}
+
+void TXmlTextBuilder::writeDoctype(const TDoctypeSignal& signal) {
+  before(signal, xmlDoctype);
+  write(signal, u"<!DOCTYPE ");
+  write(signal, signal.name);
+  if (!signal.systemId.empty()) {
+    if (!signal.publicId.empty()) {
+      write(signal, u" PUBLIC \"");
+      write(signal, signal.publicId);
+      write(signal, u"\" ");
+    } else {
+      write(signal, u" SYSTEM ");
+    }
+    const bool hasQuote = signal.systemId.find(u'"') != std::u16string_view::npos;
+    write(signal, hasQuote ? u"'" : u"\"");
+    write(signal, signal.systemId);
+    write(signal, hasQuote ? u"'" : u"\"");
+  } else if (!signal.publicId.empty()) {
+    write(signal, u" PUBLIC \"");
+    write(signal, signal.publicId);
+    write(signal, u"\"");
+  }
+  if (!signal.internalSubset.empty()) {
+    write(signal, u" [");
+    write(signal, signal.internalSubset);
+    write(signal, u"] >");
+  } else {
+    write(signal, u" >");
+  }
+  write(signal, u"\n");
+  after(signal, xmlDoctype);
+}
+
+void TXmlTextBuilder::write(const TWriteSignal& signal, std::u16string_view text, TWriteMode mode) {
+  try {
+    writeUnits(text, mode);
+  } catch (...) {
+    reportError(signal, ekStringNotWritable, text);
+  }
+}
+
+void TXmlTextBuilder::writeUnits(std::u16string_view text, TWriteMode mode) {
+  if (!FSink) return;
+  const bool escaped = mode == TWriteMode::Text;
+  const bool referencesAllowed = mode != TWriteMode::Markup;
+  const bool ascii = FSink->asciiTransparent();
+  const size_t length = text.size();
+  size_t i = 0;
+  while (i < length) {
+    if (ascii && isPlain(text[i], escaped)) {
+      // Most of a list is plain ASCII: a run of it goes into the buffer in one
+      // copy, with the counters moved on for all of it at once.
+      size_t end = i;
+      int64_t tabs = 0;
+      while (end < length && isPlain(text[end], escaped)) {
+        tabs += text[end] == u'\t';
+        ++end;
+      }
+      const auto run = static_cast<int64_t>(end - i);
+      FSink->writeAsciiRun(text.data() + i, end - i);
+      FBytesWritten += run;
+      FCharactersWritten += run;
+      FColumn += run;
+      FTabsInLine += tabs;
+      i = end;
+      continue;
+    }
+    const char16_t unit = text[i];
+    if (escaped) {
+      if (const char16_t* escape = escapeOf(unit)) {
+        for (; *escape; ++escape)
+          writeCharacter(*escape, false);
+        ++i;
+        continue;
+      }
+    }
+    char32_t codePoint = unit;
+    if (isHighSurrogate(unit)) {
+      if (i + 1 >= length || !isLowSurrogate(text[i + 1])) throw EWriteError("Invalid Character");
+      codePoint = 0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{text[i + 1]} - 0xDC00);
+      ++i;
+    } else if (isLowSurrogate(unit)) {
+      throw EWriteError("Invalid Character");
+    }
+    writeCharacter(codePoint, referencesAllowed);
+    ++i;
+  }
+}
+
+void TXmlTextBuilder::writeCharacter(char32_t codePoint, bool referencesAllowed) {
+  int bytes = 0;
+  try {
+    bytes = FSink->writeCharacter(codePoint);
+  } catch (const codecs::EConvertError&) {
+    if (!referencesAllowed) throw EWriteError("Invalid Character");
+    const std::string reference = "&#x" + codecs::upperHex(codePoint) + ";";
+    try {
+      for (const char c : reference)
+        writeCharacter(static_cast<unsigned char>(c), false);
+    } catch (...) {
+      throw EWriteError("Invalid Character");
+    }
+    return;
+  }
+  count(codePoint, bytes);
+}
+
+void TXmlTextBuilder::count(char32_t codePoint, int bytes) {
+  FBytesWritten += bytes;
+  ++FCharactersWritten;
+  if (codePoint == U'\t') {
+    ++FColumn;
+    ++FTabsInLine;
+  } else if (codePoint == U'\n') {
+    ++FLine;
+    FColumn = 0;
+    FTabsInLine = 0;
+  } else {
+    ++FColumn;
+  }
+}
+
+void TXmlTextBuilder::reportError(const TWriteSignal& signal, TDomErrorKind kind,
+                                  std::u16string_view text) {
+  if (TCustomTreeReader* reader = signal.sender()) {
+    reader->reportError(kind, text, signal.locator());
+    return;
+  }
+  if (severityOf(kind) == TDomSeverity::FatalError)
+    throw EParserException("Signal Processing Exception");
+}
+
+}  // namespace brimlow
