@@ -113,6 +113,8 @@ class Platform {
   // Puts the finished temporary file in place of the file `target` names; a
   // symbolic link stays a link and the file it leads to is replaced.  The new
   // file has the old one's permission bits (a new file: 0666 less the umask).
+  // On Windows the temporary lies beside the path as given, and the system's
+  // replace call gives the new file the old one's attributes and security.
   virtual void replaceWith(WriteHandle& file, const std::string& target) = 0;
   // Closes (if open) and removes a temporary file after a failure; never throws.
   virtual void discard(WriteHandle& file) noexcept = 0;
@@ -148,6 +150,11 @@ class Platform {
   // directly.  The program runs in a session of its own with this process's
   // environment and current folder, and standard input from /dev/null.
   virtual void startCommandLine(const std::string& commandLine) = 0;
+  // Asks the desktop shell to open a document or a web address with the verb
+  // "open", without waiting; the outcome is not looked at.  On POSIX the
+  // desktop's opener (xdg-open from PATH) is started with the target, a
+  // Windows path being given as the POSIX path of its file.
+  virtual void shellOpen(const std::string& target) = 0;
   virtual OsVersionInfo osVersion() = 0;
 
   // Text and locale.

@@ -112,6 +112,8 @@ class FakePlatform : public platform::Platform {
     log.push_back("start " + commandLine);
   }
   std::vector<std::string> startedCommands;
+  void shellOpen(const std::string& target) override { openedTargets.push_back(target); }
+  std::vector<std::string> openedTargets;
   platform::OsVersionInfo osVersion() override { return version ? *version : os().osVersion(); }
 
   std::string wideToAnsi(std::u16string_view text) override { return os().wideToAnsi(text); }

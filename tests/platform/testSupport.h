@@ -89,11 +89,17 @@ class ScopedEnvironment {
 
  private:
   void apply(const std::optional<std::string>& value) {
+#ifdef _WIN32
+    // An empty value removes the variable there; the process environment
+    // that started programs inherit follows.
+    ::_putenv_s(name_, value ? value->c_str() : "");
+#else
     if (value) {
       ::setenv(name_, value->c_str(), 1);
     } else {
       ::unsetenv(name_);
     }
+#endif
   }
   const char* name_;
   std::optional<std::string> old_;

@@ -134,6 +134,7 @@ class PassThroughPlatform : public platform::Platform {
   void startCommandLine(const std::string& commandLine) override {
     os().startCommandLine(commandLine);
   }
+  void shellOpen(const std::string& target) override { os().shellOpen(target); }
   platform::OsVersionInfo osVersion() override { return os().osVersion(); }
   std::string wideToAnsi(std::u16string_view text) override { return os().wideToAnsi(text); }
   std::u16string ansiToWide(std::string_view text) override { return os().ansiToWide(text); }

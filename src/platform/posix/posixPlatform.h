@@ -37,6 +37,7 @@ class PosixPlatform final : public Platform {
 
   std::optional<std::vector<std::string>> runningProcessTexts() override;
   void startCommandLine(const std::string& commandLine) override;
+  void shellOpen(const std::string& target) override;
   OsVersionInfo osVersion() override;
 
   std::string wideToAnsi(std::u16string_view text) override;

@@ -154,6 +154,13 @@ void PosixPlatform::startCommandLine(const std::string& commandLine) {
   spawnDetached(executable, arguments);
 }
 
+void PosixPlatform::shellOpen(const std::string& target) {
+  if (target.empty()) return;
+  const std::string opener = findProgram("xdg-open");
+  if (opener.empty()) return;
+  spawnDetached(opener, {"xdg-open", isWindowsPath(target) ? mapToPosixPath(target) : target});
+}
+
 OsVersionInfo PosixPlatform::osVersion() {
   // Not Windows: platform 0, which names no Windows version.
   return {};
