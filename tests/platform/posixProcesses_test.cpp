@@ -86,7 +86,7 @@ class StartedPrograms : public ::testing::Test {
         "  printf 'session %s\\n' \"$(cut -d' ' -f6 /proc/$$/stat)\"\n"
         "  printf 'stdin %s\\n' \"$(readlink /proc/$$/fd/0)\"\n"
         "} > \"$RECORD.part\" && mv \"$RECORD.part\" \"$RECORD\"\n";
-    for (const char* name : {"wine", "my tools/record"}) {
+    for (const char* name : {"wine", "my tools/record", "xdg-open"}) {
       bin_.write(name, script);
       std::filesystem::permissions(bin_.path(name), std::filesystem::perms::owner_all);
     }
@@ -148,6 +148,36 @@ TEST_F(StartedPrograms, NothingToStartIsNotAnError) {
   EXPECT_NO_THROW(system().startCommandLine("D:\\t\\tarvolt.exe -exit"));
   EXPECT_NO_THROW(system().startCommandLine(""));
   EXPECT_NO_THROW(system().startCommandLine("/no/such/program"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_FALSE(std::filesystem::exists(bin_.path("record.txt")));
+}
+
+struct OpenCase {
+  const char* label;
+  std::string target;
+  std::string opened;  // relative to the test folder when it begins with "prefix/"
+};
+
+TEST_F(StartedPrograms, TheDesktopsOpenerOpensDocumentsAndAddresses) {
+  const OpenCase cases[] = {
+      {"a web address, as it is", "http://example.com/index.phtml?page=support&os=Windows XP SP3",
+       "http://example.com/index.phtml?page=support&os=Windows XP SP3"},
+      {"a Windows path, on the Wine drive", "C:\\Program Files\\Brimlow\\brimlow.chm",
+       "prefix/dosdevices/c:/Program Files/Brimlow/brimlow.chm"},
+      {"a POSIX path, as it is", "/opt/brimlow/brimlow.chm", "/opt/brimlow/brimlow.chm"},
+  };
+  for (const OpenCase& c : cases) {
+    system().shellOpen(c.target);
+    const std::string opened = c.opened.starts_with("prefix/") ? bin_.path(c.opened) : c.opened;
+    EXPECT_EQ(argumentsOf(record()), opened + "\n") << c.label;
+    std::filesystem::remove(bin_.path("record.txt"));
+  }
+}
+
+TEST_F(StartedPrograms, NothingToOpenIsNotAnError) {
+  EXPECT_NO_THROW(system().shellOpen(""));
+  const ScopedEnvironment noOpener("PATH", bin_.path("empty"));
+  EXPECT_NO_THROW(system().shellOpen("http://example.com/"));
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
   EXPECT_FALSE(std::filesystem::exists(bin_.path("record.txt")));
 }
