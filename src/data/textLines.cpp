@@ -13,8 +13,9 @@ std::string_view UpToNul(std::string_view text) {
              : text;
 }
 
-// True when every CR is followed by LF, every LF preceded by CR, and the text
-// is empty or ends with CR LF.  When every LF follows a CR of its own and there
+}  // namespace
+
+// When every LF follows a CR of its own and there
 // are as many CRs as LFs, no CR stands alone; memchr and count keep this fast
 // on lists of many megabytes.
 bool HasCrLfLines(std::string_view text) {
@@ -27,8 +28,6 @@ bool HasCrLfLines(std::string_view text) {
   }
   return static_cast<size_t>(std::count(text.begin(), text.end(), '\r')) == lineFeeds;
 }
-
-}  // namespace
 
 std::string ToCrLfLines(std::string_view text) {
   text = UpToNul(text);

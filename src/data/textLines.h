@@ -8,6 +8,10 @@
 
 namespace brimlow {
 
+// True when every CR is followed by LF, every LF preceded by CR, and the text
+// is empty or ends with CR LF: the form ToCrLfLines gives.
+bool HasCrLfLines(std::string_view text);
+
 // The text up to its first NUL byte, cut into lines and joined again with
 // CR LF after every line.  A text that already has that form comes back
 // unchanged; an empty text stays empty.
