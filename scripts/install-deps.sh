@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Brimlow needs that are missing.
-# Usage: scripts/install-deps.sh [group...]   groups: build app test bench sanitize
+# Usage: scripts/install-deps.sh [group...]   groups: build app test bench sanitize windows
 # (default: build app test).  Uses sudo when not run as root.
 set -euo pipefail
 
@@ -10,6 +10,7 @@ declare -A groups=(
   [test]="libgtest-dev libgmock-dev xvfb xauth"
   [bench]="libbenchmark-dev libexpat1-dev libpugixml-dev libxml2-dev"
   [sanitize]="clang libclang-rt-14-dev"
+  [windows]="mingw-w64 googletest wine wine64 locales"
 )
 
 wanted=()

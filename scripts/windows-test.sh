@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Cross-builds Brimlow for Windows (mingw-w64), then runs the Windows tests
+# and a few brimlow-cli.exe commands under Wine in a fresh, temporary prefix.
+# Installs what is missing first.  Prints the time of each step.
+# Environment: BRIMLOW_JOBS (parallel jobs, default: all cores),
+# BRIMLOW_NATIVE_CLI (a Linux brimlow-cli whose output the Windows one must
+# match; default build/ci/src/cli/brimlow-cli when it exists).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+jobs=${BRIMLOW_JOBS:-$(nproc)}
+
+started=$SECONDS
+phase_start=$SECONDS
+phases=()
+phase_done() {
+  phases+=("$(printf '%-10s %4d s' "$1" $((SECONDS - phase_start)))")
+  echo "== $1: $((SECONDS - phase_start)) s"
+  phase_start=$SECONDS
+}
+report() {
+  echo "== Windows step times"
+  printf '   %s\n' "${phases[@]}"
+  echo "   total      $((SECONDS - started)) s"
+}
+
+# 1. Compilers, Wine, and the Russian UTF-8 locale under which Wine answers
+#    code page 1251.
+scripts/install-deps.sh build windows
+as_root=()
+[[ $(id -u) -eq 0 ]] || as_root=(sudo)
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
+  echo "Generating the ru_RU.UTF-8 locale"
+  "${as_root[@]}" sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen ||
+    echo 'ru_RU.UTF-8 UTF-8' | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+  "${as_root[@]}" locale-gen >/dev/null
+fi
+phase_done install
+
+# 2. The cross build.
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j"$jobs"
+phase_done build
+
+# 3. A fresh prefix, removed at the end whatever happens.
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/brimlow-wine.XXXXXX")
+export WINEPREFIX=$scratch/prefix WINEDEBUG=-all WINEARCH=win64
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+# No runtime or browser installers: nothing here needs them.
+WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+wineserver -w
+# One server for every test program: starting it anew for each costs seconds.
+wineserver -p
+phase_done prefix
+
+# 4. The tests, each run under Wine by ctest.
+ctest --preset windows -j"$jobs" || { report; exit 1; }
+phase_done tests
+
+# 5. brimlow-cli.exe on the shared test files; its output must match the
+#    Linux program's where that was built, under the same code page.
+cli=$root/build/windows/src/cli/brimlow-cli.exe
+native=${BRIMLOW_NATIVE_CLI:-$root/build/ci/src/cli/brimlow-cli}
+data=$root/tests/data
+failures=0
+run_cli() {  # expected-status wine-LANG native-LANG command arguments...
+  local expected=$1 wine_lang=$2 native_lang=$3
+  shift 3
+  local out status=0
+  out=$(LANG=$wine_lang LC_ALL= wine "$cli" "$@" 2>&1 | tr -d '\r') || status=$?
+  if [[ $status -ne $expected ]]; then
+    echo "FAIL brimlow-cli.exe $*: status $status, expected $expected"
+    echo "$out" | head -20
+    failures=$((failures + 1))
+    return
+  fi
+  if [[ $expected -eq 0 && -x $native ]]; then
+    local want
+    want=$(LANG=$native_lang LC_ALL= "$native" "$@" 2>&1) || true
+    if [[ $out != "$want" ]]; then
+      echo "FAIL brimlow-cli.exe $*: differs from the Linux program"
+      diff <(echo "$want") <(echo "$out") | head -20
+      failures=$((failures + 1))
+      return
+    fi
+  fi
+  echo "ok   brimlow-cli.exe $* (LANG=$wine_lang)"
+}
+run_cli 0 C.UTF-8 C.UTF-8 dump "$data/list_two_downloads.xml"
+run_cli 0 ru_RU.UTF-8 ru_RU.CP1251 dump "$data/list_utf8_cyrillic.xml"
+run_cli 0 C.UTF-8 C.UTF-8 categories "$data/nodes_three_kept.xml"
+run_cli 0 C.UTF-8 C.UTF-8 events "$data/list_entities.xml"
+run_cli 1 C.UTF-8 C.UTF-8 dump "$data/no_such_list.xml"
+run_cli 2 C.UTF-8 C.UTF-8 no-such-command
+phase_done cli
+
+report
+if [[ $failures -ne 0 ]]; then
+  echo "$failures brimlow-cli.exe check(s) failed"
+  exit 1
+fi
