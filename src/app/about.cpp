@@ -64,8 +64,7 @@ TaboutForm::TaboutForm(QWidget* parent) : QDialog(parent) {
   layout->addLayout(top);
   layout->addWidget(Text("forLabel", QStringLiteral("для Tarvolt"), kTextPixels, true));
   layout->addWidget(Text("versionLabel", QStringLiteral("Brimlow 1.0"), kTextPixels));
-  layout->addWidget(
-      Text("makerRights", QStringLiteral("Tarvolt © Kelvane. Все права защищены."), kTextPixels));
+  layout->addWidget(Text("makerRights", QStringLiteral("Tarvolt © Kelvane"), kTextPixels));
   layout->addWidget(Text("authorRights", QStringLiteral("Brimlow © авторы Brimlow."), kTextPixels));
   layout->addStretch();
   layout->addLayout(bottom);

@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
   brimlow::Guarded([&window] { window.FormCreate(); });
   brimlow::TreportForm report(&window);
   brimlow::TaboutForm about(&window);
+  window.UseDialogs(&report, &about);
   window.show();
   ScheduleScreenshot(window);
   return application.exec();

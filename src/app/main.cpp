@@ -6,11 +6,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTreeView>
 
 #include "app/ansiText.h"
 #include "app/application.h"
 #include "app/downloadsModel.h"
+#include "app/icons.h"
 #include "app/treeSetup.h"
 #include "data/categories.h"
 #include "data/downloadsList.h"
@@ -31,16 +33,17 @@ constexpr int kDesignWidth = 793;
 constexpr int kDesignHeight = 597;
 constexpr int kFontPoints = 8;
 
-bool RunModally(QFileDialog& dialog) {
-  return dialog.exec() == QDialog::Accepted;
-}
-
 }  // namespace
 
 ENoListFile::ENoListFile()
     : std::runtime_error(
           ToAnsi(QStringLiteral("Список закачек не загружен: откройте список, прежде чем "
                                 "выполнять действие."))) {}
+
+EListFileAppeared::EListFileAppeared(const std::string& fileName)
+    : std::runtime_error(ToAnsi(QStringLiteral("Файл списка \"%1\" появился после того, как "
+                                               "список был открыт пустым: откройте его заново.")
+                                    .arg(FromAnsi(fileName)))) {}
 
 QString TitleAfterLoad(const QString& caption, const QString& fileName) {
   const qsizetype dash = caption.indexOf(QStringLiteral(" -"));
@@ -52,9 +55,10 @@ TForm2::TForm2(QWidget* parent)
       FDownloads(std::make_unique<TDownloadsList>()),
       FTrash(std::make_unique<TDownloadsList>()),
       FCategories(std::make_unique<TCategoryList>(std::string())),
-      FDialogRunner(RunModally) {
+      FDialogRunner(RunModal) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("Tarvolt Brimlow - "));
+  setWindowIcon(ProgramIcon());
   // Where Tahoma is missing, a narrow face keeps the designed column widths
   // readable.
   QFont font(QStringLiteral("Tahoma"), kFontPoints);
@@ -104,7 +108,17 @@ void TForm2::ConnectHandlers() {
   OnTriggered(ui.moveBack, &TForm2::moveBackExecute);
   OnTriggered(ui.doSelect, &TForm2::doSelectExecute);
   OnTriggered(ui.noSelection, &TForm2::noSelectionExecute);
+  OnTriggered(ui.N10, &TForm2::N10Click);
+  OnTriggered(ui.N11, &TForm2::N11Click);
+  OnTriggered(ui.online1, &TForm2::online1Click);
+  OnTriggered(ui.N13, &TForm2::N13Click);
+  OnTriggered(ui.N14, &TForm2::N14Click);
+  OnTriggered(ui.N16, &TForm2::N16Click);
   connect(ui.Button2, &QPushButton::clicked, this, [this] { Guarded([this] { Button2Click(); }); });
+  // The splitters report a drag once it is released.
+  connect(ui.panes, &QSplitter::splitterMoved, this, [this](int, int handle) {
+    Guarded([this, handle] { handle == 1 ? Splitter1Moved() : Splitter2Moved(); });
+  });
   connect(FLeftModel, &TDownloadsModel::checkChanged, this,
           [this] { Guarded([this] { treeLeftChecked(); }); });
 }
@@ -152,12 +166,14 @@ std::string TForm2::GetDefaultListName() {
 void TForm2::LoadList(const std::string& fileName) {
   // The new lists are complete before the old ones go, so a list that cannot
   // be read leaves the window, its marks and its title as they were.
+  const bool existed = platform::current().fileExists(fileName);
   auto downloads = std::make_unique<TDownloadsList>(fileName);
   auto trash = std::make_unique<TDownloadsList>();
   FLeftModel->SetList(downloads.get());
   FRightModel->SetList(trash.get());
   FDownloads = std::move(downloads);
   FTrash = std::move(trash);
+  FListFileExisted = existed;
   FLoadedCount = FDownloads->Count();
   UpdateStatistics();
   setWindowTitle(TitleAfterLoad(windowTitle(), FromAnsi(platform::ExtractFileName(fileName))));
@@ -201,8 +217,13 @@ void TForm2::FormClose() {
   ControlHost(true);
 }
 
-void TForm2::SetDialogRunner(TDialogRunner runner) {
-  FDialogRunner = runner ? std::move(runner) : TDialogRunner(RunModally);
+void TForm2::SetDialogRunner(TModalRunner runner) {
+  FDialogRunner = runner ? std::move(runner) : TModalRunner(RunModal);
+}
+
+void TForm2::UseDialogs(TreportForm* report, TaboutForm* about) {
+  FReport = report;
+  FAbout = about;
 }
 
 bool TForm2::HasListFile() const {
@@ -211,18 +232,8 @@ bool TForm2::HasListFile() const {
 
 void TForm2::RequireListFile() const {
   if (!HasListFile()) throw ENoListFile();
-}
-
-// The backup copies, the host process control and the execution of the trash
-// action are not wired in yet: these do nothing so far.
-void TForm2::InitBackups() {}
-
-void TForm2::ControlHost(bool restart) {
-  (void)restart;
-}
-
-void TForm2::Button2Click() {
-  RequireListFile();
+  if (!FListFileExisted && platform::current().fileExists(FDownloads->FileName()))
+    throw EListFileAppeared(FDownloads->FileName());
 }
 
 }  // namespace brimlow

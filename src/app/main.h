@@ -5,15 +5,19 @@
 // what to do with it on the right.
 
 #include <QMainWindow>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/filter.h"
 #include "app/mainUi.h"
+#include "app/modal.h"
+#include "app/paneLayout.h"
 
 class QFileDialog;
 
@@ -22,12 +26,34 @@ namespace brimlow {
 class TCategoryList;
 class TDownloadsList;
 class TDownloadsModel;
+class TaboutForm;
+class TreportForm;
+struct TReport;
+
+// True when a running process's executable is `exeName`: the file name part
+// of one of its texts, or the whole text, compared with a to z upper-cased.
+// False when no snapshot of the processes can be taken.
+bool IsProcessRunning(const std::string& exeName);
+
+// Asks the desktop shell to open a document or a web address; the outcome is
+// not looked at.
+void ShellOpen(const std::string& target);
+
+// What "Выполнить" does with the trash.
+enum class TTrashAction { SaveSeparately, Delete, DeleteWithFiles, DeleteFilesOnly };
 
 // An execution was asked for while no list file is loaded (the start-up or
 // the first load failed): nothing may be written.
 class ENoListFile : public std::runtime_error {
  public:
   ENoListFile();
+};
+
+// The list was opened from a file that did not exist, and a file of that
+// name has appeared since: writing the (empty) list would replace it.
+class EListFileAppeared : public std::runtime_error {
+ public:
+  explicit EListFileAppeared(const std::string& fileName);
 };
 
 // The window title after loading `fileName`: the caption up to its first
@@ -67,13 +93,45 @@ class TForm2 final : public QMainWindow {
   // The filter criteria as the controls stand.
   TFilterInputs ReadFilterInputs() const;
 
+  // The backup copies and their submenu "Резервные".
   void InitBackups();
+  void FillBackupMenu();
+  void AddBackupMenuItem(const std::string& path);
+  // The full path of a new, free backup name; its item is added to the
+  // submenu and the name is reserved at once.
+  std::string MakeBackupName();
+  void BackupMenuClick(const QAction& item);
+
+  // Asks a running host to exit (and waits a while for it to end), or starts
+  // it again.
   void ControlHost(bool restart);
+  // How long an exit request waits for the host to end, polling the process
+  // list; tests shorten it.
+  void SetHostExitWait(std::chrono::milliseconds timeout, std::chrono::milliseconds poll);
+
   void Button2Click();
-  // Throws ENoListFile unless a list file is loaded; an execution calls it
+  TTrashAction ChosenAction() const;
+  // Throws ENoListFile unless a list file is loaded, and EListFileAppeared
+  // when it was loaded as missing and exists now; an execution calls it
   // before it writes anything.
   void RequireListFile() const;
   bool HasListFile() const;
+
+  // The help menu.
+  void N10Click();
+  void N11Click();
+  void online1Click();
+  void N13Click();
+  void N14Click();
+  void N16Click();
+
+  // The pane layout.
+  void FormResize();
+  void Splitter1Moved();
+  void Splitter2Moved();
+
+  // The dialogs the program entry creates beside the window (not owned).
+  void UseDialogs(TreportForm* report, TaboutForm* about);
 
   TDownloadsList& Downloads() const { return *FDownloads; }
   TDownloadsList& Trash() const { return *FTrash; }
@@ -83,14 +141,16 @@ class TForm2 final : public QMainWindow {
   const std::string& HostExeFile() const { return FHostExeFile; }
   int32_t LoadedCount() const { return FLoadedCount; }
   const TForm2Ui& Ui() const { return ui; }
+  const std::string& BackupDir() const { return FBackupDir; }
+  const std::vector<std::string>& BackupNames() const { return FBackupNames; }
 
-  // Runs a file dialog modally and answers whether the user accepted it;
-  // tests answer in the user's place.
-  using TDialogRunner = std::function<bool(QFileDialog& dialog)>;
-  void SetDialogRunner(TDialogRunner runner);
+  // Runs a dialog (file dialogs, the report, the about dialog) modally and
+  // answers whether the user accepted it; tests answer in the user's place.
+  void SetDialogRunner(TModalRunner runner);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void FormClose();
@@ -98,6 +158,18 @@ class TForm2 final : public QMainWindow {
   void FillCategoryBox();
   template <typename Handler>
   void OnTriggered(QAction* action, Handler handler);
+
+  // The execution's steps.
+  std::optional<std::string> AskSeparateListName();
+  void WaitForHostToEnd();
+  void SaveList();
+  int DeleteTrashFiles();
+  std::vector<int> TrashRowsMissingFromList() const;
+  void SaveWithTrashPutBack();
+  void ShowExecutionReport(const TReport& report);
+
+  void ApplyPaneWidths(const TPaneWidths& asked, TPaneAnchor anchor);
+  std::string ProgramFolder() const;
 
   TForm2Ui ui;
   TDownloadsModel* FLeftModel = nullptr;
@@ -108,11 +180,16 @@ class TForm2 final : public QMainWindow {
   std::unique_ptr<TCategoryList> FCategories;
   std::string FHostExeFile;
   int32_t FLoadedCount = 0;
+  bool FListFileExisted = false;  // when it was loaded, or since written
   std::string FBackupDir;
   std::vector<std::string> FBackupNames;
 
-  TDialogRunner FDialogRunner;
-  bool FBusy = false;  // the filter runs
+  TModalRunner FDialogRunner;
+  TreportForm* FReport = nullptr;
+  TaboutForm* FAbout = nullptr;
+  std::chrono::milliseconds FHostExitTimeout{10000};
+  std::chrono::milliseconds FHostExitPoll{100};
+  bool FBusy = false;  // the filter runs, or the window waits for the host
 };
 
 }  // namespace brimlow

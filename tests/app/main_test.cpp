@@ -302,7 +302,7 @@ TEST_F(WindowTest, CancelledOpenDialogChangesNothing) {
   ShowDownloads({1, 2});
   Mark(window->LeftModel(), {1});
   std::string offered;
-  window->SetDialogRunner([&](QFileDialog& dialog) {
+  window->SetDialogRunner([&](QDialog& dialog) {
     offered = ToAnsi(dialog.objectName());
     return false;
   });
@@ -316,8 +316,8 @@ TEST_F(WindowTest, CancelledOpenDialogChangesNothing) {
 TEST_F(WindowTest, OpenDialogLoadsThePickedFile) {
   const std::string picked = Path("picked.xml");
   std::ofstream(picked) << "<?xml version=\"1.0\"?><DownloadList/>";
-  window->SetDialogRunner([&](QFileDialog& dialog) {
-    dialog.selectFile(QString::fromStdString(picked));
+  window->SetDialogRunner([&](QDialog& dialog) {
+    static_cast<QFileDialog&>(dialog).selectFile(QString::fromStdString(picked));
     return true;
   });
   Find<QAction>("OpenWithDialog")->trigger();

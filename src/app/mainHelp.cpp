@@ -1,0 +1,86 @@
+// TForm2: the help menu, the about dialog and the rules by which the three
+// panes share the window's width.
+#include <QResizeEvent>
+#include <QSplitter>
+
+#include "app/about.h"
+#include "app/application.h"
+#include "app/main.h"
+#include "app/makerSite.h"
+#include "app/osDescription.h"
+#include "platform/path.h"
+#include "platform/platform.h"
+
+namespace brimlow {
+
+namespace {
+
+// The user guide next to the program file: the compiled help on Windows, a
+// page any browser shows elsewhere.
+#ifdef Q_OS_WIN
+constexpr const char* kHelpFile = "brimlow.chm";
+#else
+constexpr const char* kHelpFile = "brimlow.html";
+#endif
+
+}  // namespace
+
+void ShellOpen(const std::string& target) {
+  platform::current().shellOpen(target);
+}
+
+void TForm2::N10Click() {
+  ShellOpen(platform::JoinPath(ProgramFolder(), kHelpFile));
+}
+
+void TForm2::N11Click() {
+  ShellOpen(std::string(kMakerSite) + kHomePagePath);
+}
+
+void TForm2::online1Click() {
+  ShellOpen(SupportAddress(OsDescription()));
+}
+
+void TForm2::N13Click() {
+  ShellOpen(SupportAddress(OsDescription()));
+}
+
+void TForm2::N14Click() {
+  ShellOpen(std::string(kForumSite) + kForumPath);
+}
+
+void TForm2::N16Click() {
+  if (!FAbout) FAbout = new TaboutForm(this);
+  FDialogRunner(*FAbout);
+}
+
+void TForm2::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  Guarded([this] { FormResize(); });
+}
+
+void TForm2::FormResize() {
+  ApplyPaneWidths(WidthsAfterResize(frameGeometry().width()), TPaneAnchor::Both);
+}
+
+void TForm2::Splitter1Moved() {
+  ApplyPaneWidths(WidthsAfterLeftSplitter(frameGeometry().width(), ui.Panel1->width()),
+                  TPaneAnchor::Left);
+}
+
+void TForm2::Splitter2Moved() {
+  ApplyPaneWidths(WidthsAfterRightSplitter(frameGeometry().width(), ui.Panel3->width()),
+                  TPaneAnchor::Right);
+}
+
+void TForm2::ApplyPaneWidths(const TPaneWidths& asked, TPaneAnchor anchor) {
+  // The middle pane takes no share of what the splitter hands out (its
+  // stretch is 0): only these widths change it.  The room is the splitter's
+  // less its two handles, a little less than the outer width W.
+  QSplitter& panes = *ui.panes;
+  const int room = panes.width() - panes.handleWidth() * 2;
+  const std::array<int, 3> sizes = FitPanes(asked, anchor, room);
+  panes.setSizes({sizes[0], sizes[1], sizes[2]});
+}
+
+}  // namespace brimlow
