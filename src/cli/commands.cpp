@@ -6,11 +6,15 @@ namespace brimlow::cli {
 void runDump(const Arguments& arguments, std::ostream& out);
 void runCategories(const Arguments& arguments, std::ostream& out);
 void runEvents(const Arguments& arguments, std::ostream& out);
+void runSave(const Arguments& arguments, std::ostream& out);
+void runBackup(const Arguments& arguments, std::ostream& out);
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> all = {
       {"dump", "LIST", runDump},
       {"categories", "FILE [--find ID]", runCategories},
+      {"save", "LIST OUT", runSave},
+      {"backup", "LIST OUT", runBackup},
       // {"events", "[--raw] FILE", runEvents},
   };
   return all;
