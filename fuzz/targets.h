@@ -11,5 +11,7 @@ namespace brimlow::fuzz {
 void ScanAnyBytes(std::string_view bytes);
 // The downloads list reader and the category reader.
 void ReadAnyList(std::string_view bytes);
+// A list that loads is saved, loaded and saved again without a change.
+void RoundTripAnyList(std::string_view bytes);
 
 }  // namespace brimlow::fuzz

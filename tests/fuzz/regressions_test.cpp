@@ -25,7 +25,7 @@ struct Replay {
 
 std::vector<Replay> Inputs() {
   std::vector<Replay> all;
-  for (const char* target : {"scanner_fuzz", "list_fuzz"}) {
+  for (const char* target : {"scanner_fuzz", "list_fuzz", "roundtrip_fuzz"}) {
     for (const fs::path& folder :
          {fs::path(BRIMLOW_FUZZ_REGRESSIONS) / target, fs::path(BRIMLOW_TEST_DATA)}) {
       if (!fs::is_directory(folder)) continue;
@@ -50,9 +50,11 @@ class FuzzRegression : public testing::TestWithParam<Replay> {};
 
 TEST_P(FuzzRegression, RunsToTheEnd) {
   const std::string bytes = Read(GetParam().input);
-  const std::function<void(std::string_view)> run = GetParam().target == "scanner_fuzz"
-                                                        ? brimlow::fuzz::ScanAnyBytes
-                                                        : brimlow::fuzz::ReadAnyList;
+  const std::string& target = GetParam().target;
+  const std::function<void(std::string_view)> run =
+      target == "scanner_fuzz" ? brimlow::fuzz::ScanAnyBytes
+      : target == "list_fuzz"  ? brimlow::fuzz::ReadAnyList
+                               : brimlow::fuzz::RoundTripAnyList;
   EXPECT_NO_THROW(run(bytes));
   // The scanner target takes its first byte as a flag: replay the other
   // setting too.
