@@ -18,6 +18,11 @@ const char kEmptyText[] = "";
 // document, whichever is larger.
 constexpr std::size_t kMinimumExpansion = std::size_t{16} << 20;
 constexpr std::size_t kExpansionFactor = 100;
+// What opening a replacement costs beside its text, so that a great many
+// references to tiny or empty texts end soon too; opening an external
+// document reads a file and costs more.
+constexpr std::size_t kReferenceCost = 32;
+constexpr std::size_t kExternalOpenCost = 4096;
 
 std::string UpperCase(std::string text) {
   for (char& c : text) {
@@ -184,9 +189,14 @@ void TXmlTokenizer::FinishDocument() {
 }
 
 bool TXmlTokenizer::ChargeExpansion(std::size_t size) {
-  // Every expansion costs something, so that empty replacements cannot be
-  // repeated without bound either.
-  const std::size_t cost = size + 1;
+  return Charge(size + kReferenceCost);
+}
+
+bool TXmlTokenizer::ChargeExternalOpen() {
+  return Charge(kExternalOpenCost);
+}
+
+bool TXmlTokenizer::Charge(std::size_t cost) {
   if (cost > FExpansionBudget) {
     FExpansionBudget = 0;
     return false;

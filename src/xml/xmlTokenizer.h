@@ -195,6 +195,9 @@ class TXmlTokenizer {
   // Charges `size` bytes of replacement text to the scan's budget; false
   // when the budget does not allow it, and the replacement is then dropped.
   bool ChargeExpansion(std::size_t size);
+  // The same for opening an external document, before it is read.
+  bool ChargeExternalOpen();
+  bool Charge(std::size_t cost);
 
   std::string FText;  // the document; std::string keeps the byte 0 after it
   bool FLoaded = false;

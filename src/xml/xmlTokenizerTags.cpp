@@ -110,7 +110,7 @@ void TXmlTokenizer::ExpandGeneralEntities(std::string_view value, std::string& o
     std::unique_ptr<TXmlTokenizer> document;
     std::string_view replacement = entity->Value;
     if (replacement.empty()) {
-      if (!ChargeExpansion(0)) continue;
+      if (!ChargeExternalOpen()) continue;
       document = OpenExternalEntity(entity->SystemId, entity->PublicId, entity->NotationId);
       if (!document) continue;
       replacement = document->DocumentText();

@@ -129,6 +129,9 @@ void TXmlTokenizer::ReadText() {
       if (FEntityStack.Empty()) break;
       flush();
       p = FEntityStack.Pop();
+      // Back in the enclosing text, the reference that opened the finished
+      // replacement is the last character read so far.
+      last = p - 1;
       run = p;
       continue;
     }
@@ -182,7 +185,7 @@ void TXmlTokenizer::ReadReference(TPosition& p, TPosition& last) {
     EnterText(p);
     return;
   }
-  if (!ChargeExpansion(0)) return;
+  if (!ChargeExternalOpen()) return;
   std::unique_ptr<TXmlTokenizer> document =
       OpenExternalEntity(entity->SystemId, entity->PublicId, entity->NotationId);
   if (!document) return;
