@@ -15,7 +15,7 @@ const std::vector<Command>& commands() {
       {"categories", "FILE [--find ID]", runCategories},
       {"save", "LIST OUT", runSave},
       {"backup", "LIST OUT", runBackup},
-      // {"events", "[--raw] FILE", runEvents},
+      {"events", "[--raw] FILE", runEvents},
   };
   return all;
 }

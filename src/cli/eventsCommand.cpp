@@ -1,0 +1,132 @@
+// brimlow-cli events [--raw] FILE: every event an event scanner delivers for
+// FILE, one JSON object per line, in document order.  --raw turns the
+// white-space normalisation of text off.  External entities and the text
+// translation are left to the scanner's own defaults.
+
+#include <optional>
+#include <ostream>
+
+#include "cli/commands.h"
+#include "cli/jsonOutput.h"
+#include "platform/platform.h"
+#include "xml/xmlScanner.h"
+
+namespace brimlow::cli {
+
+namespace {
+
+// Writes the objects of one scan.  Each object begins with its event name;
+// `Key` adds one more member.
+class EventWriter {
+ public:
+  explicit EventWriter(std::ostream& out) : FOut(out) {}
+
+  void Begin(const char* event) { FOut << "{\"event\":\"" << event << '"'; }
+  void Key(const char* key) { FOut << ",\"" << key << "\":"; }
+  void Text(const char* key, std::string_view value) {
+    Key(key);
+    writeJsonString(FOut, value);
+  }
+  void End() { FOut << "}\n"; }
+
+  void Tag(const char* event, const std::string& name, const TAttrList& attributes) {
+    Begin(event);
+    Text("name", name);
+    Key("attrs");
+    FOut << '[';
+    bool first = true;
+    for (const TAttr& attribute : attributes) {
+      if (!first) FOut << ',';
+      first = false;
+      FOut << '[';
+      writeJsonString(FOut, attribute.Name);
+      FOut << ',';
+      writeJsonString(FOut, attribute.Value);
+      FOut << ']';
+    }
+    FOut << ']';
+    End();
+  }
+
+  void Assign(TCustomEventScanner& scanner) {
+    scanner.OnXmlProlog = [this](TCustomEventScanner&, const std::string& version,
+                                 const std::string& encoding, bool standalone) {
+      Begin("prolog");
+      Text("version", version);
+      Text("encoding", encoding);
+      Key("standalone");
+      FOut << (standalone ? "true" : "false");
+      End();
+    };
+    scanner.OnComment = [this](TCustomEventScanner&, const std::string& comment) {
+      Begin("comment");
+      Text("text", comment);
+      End();
+    };
+    scanner.OnPI = [this](TCustomEventScanner&, const std::string& target,
+                          const std::string& content, const TAttrList&) {
+      Begin("pi");
+      Text("target", target);
+      Text("content", content);
+      End();
+    };
+    scanner.OnDtdDeclaration = [this](TCustomEventScanner&, const std::string& name) {
+      Begin("doctype");
+      Text("name", name);
+      End();
+    };
+    scanner.OnStartTag = [this](TCustomEventScanner&, const std::string& name,
+                                const TAttrList& attributes) { Tag("start", name, attributes); };
+    scanner.OnEmptyTag = [this](TCustomEventScanner&, const std::string& name,
+                                const TAttrList& attributes) { Tag("empty", name, attributes); };
+    scanner.OnEndTag = [this](TCustomEventScanner&, const std::string& name) {
+      Begin("end");
+      Text("name", name);
+      End();
+    };
+    const auto content = [this](TCustomEventScanner&, const std::string& text) {
+      Begin("content");
+      Text("text", text);
+      End();
+    };
+    scanner.OnContent = content;
+    // The program's scanner hands CDATA sections to OnContent; this one is
+    // assigned all the same, as every handler is.
+    scanner.OnCData = content;
+  }
+
+ private:
+  std::ostream& FOut;
+};
+
+}  // namespace
+
+void runEvents(const Arguments& arguments, std::ostream& out) {
+  bool raw = false;
+  std::optional<std::string> file;
+  for (const std::string& argument : arguments) {
+    if (argument == "--raw") {
+      if (raw) throw UsageError("--raw is given once");
+      raw = true;
+    } else if (argument.starts_with("--") || file) {
+      throw UsageError("events takes one file and --raw");
+    } else {
+      file = argument;
+    }
+  }
+  if (!file) throw UsageError("events takes one file");
+
+  TXmlEventScanner scanner;
+  EventWriter writer(out);
+  writer.Assign(scanner);
+  scanner.SetFilename(*file);
+  if (scanner.Filename().empty()) {
+    // The scanner reads an unreadable file as no document at all; here that
+    // is a failure, reported with the system's reason.
+    platform::current().readFile(*file);
+  }
+  if (raw) scanner.SetNormalize(false);
+  scanner.Run();
+}
+
+}  // namespace brimlow::cli
