@@ -145,15 +145,16 @@ TEST(Win32OsVersion, DescribesAnNtSystem) {
 }
 
 struct WineVersionCase {
-  const char* setting;  // Wine's name for the version it pretends to be
-  const char* expected;
+  const char* setting;      // Wine's name for the version it pretends to be
+  const char* fields;       // what the platform reports, kernel32.dll's version aside
+  const char* description;  // the operating-system description, or its start
 };
 
-// Wine can pretend to be an older Windows for one program; each copy of the
-// recorder reports the version it sees.
+// Wine can pretend to be another Windows for one program; each copy of the
+// recorder reports the version it sees and the description made of it.
 class Win32WineVersion : public ::testing::TestWithParam<WineVersionCase> {};
 
-TEST_P(Win32WineVersion, IsReportedAsThatWindows) {
+TEST_P(Win32WineVersion, IsReportedAndDescribedAsThatWindows) {
   if (!underWine()) GTEST_SKIP() << "only Wine can pretend";
   TempFolder folder;
   const ScopedEnvironment record("BRIMLOW_RECORD", folder.path("record.txt"));
@@ -178,20 +179,48 @@ TEST_P(Win32WineVersion, IsReportedAsThatWindows) {
   system().startCommandLine("\"" + copy + "\" version");
   const std::string text = waitForFile(folder.path("record.txt"));
   ::RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
-  EXPECT_EQ(text.substr(0, text.find("kernel32 ")), GetParam().expected);
+  const size_t kernel = text.find("kernel32 ");
+  const size_t description = text.find("description [");
+  ASSERT_NE(kernel, std::string::npos) << text;
+  ASSERT_NE(description, std::string::npos) << text;
+  EXPECT_EQ(text.substr(0, kernel), GetParam().fields);
+  EXPECT_EQ(text.substr(description + 13).rfind(GetParam().description, 0), 0u)
+      << text.substr(description);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Versions, Win32WineVersion,
-    ::testing::Values(WineVersionCase{"winxp64",
-                                      "platform 2\nversion 5.2\nservice Service Pack 2\n"
-                                      "extended 1\nservice pack 2\nproduct type 1\nx86 0\nr2 0\n"},
-                      WineVersionCase{"vista",
-                                      "platform 2\nversion 6.0\nservice Service Pack 2\n"
-                                      "extended 1\nservice pack 2\nproduct type 1\nx86 0\nr2 0\n"},
-                      WineVersionCase{"win2003",
-                                      "platform 2\nversion 5.2\nservice Service Pack 2\n"
-                                      "extended 1\nservice pack 2\nproduct type 3\nx86 0\nr2 0\n"}),
+    ::testing::Values(
+        WineVersionCase{"win2k",
+                        "platform 2\nversion 5.0\nservice Service Pack 4\nextended 1\n"
+                        "service pack 4\nproduct type 1\nx86 0\nr2 0\n",
+                        "Windows 2000 SP4]"},
+        WineVersionCase{"winxp",
+                        "platform 2\nversion 5.1\nservice Service Pack 3\nextended 1\n"
+                        "service pack 3\nproduct type 1\nx86 0\nr2 0\n",
+                        "Windows XP SP3]"},
+        WineVersionCase{"winxp64",
+                        "platform 2\nversion 5.2\nservice Service Pack 2\nextended 1\n"
+                        "service pack 2\nproduct type 1\nx86 0\nr2 0\n",
+                        "Windows XP x64 SP2]"},
+        WineVersionCase{"win2003",
+                        "platform 2\nversion 5.2\nservice Service Pack 2\nextended 1\n"
+                        "service pack 2\nproduct type 3\nx86 0\nr2 0\n",
+                        "Windows Server 2003 SP2]"},
+        WineVersionCase{"vista",
+                        "platform 2\nversion 6.0\nservice Service Pack 2\nextended 1\n"
+                        "service pack 2\nproduct type 1\nx86 0\nr2 0\n",
+                        "Windows Vista SP2]"},
+        WineVersionCase{"win2008",
+                        "platform 2\nversion 6.0\nservice Service Pack 2\nextended 1\n"
+                        "service pack 2\nproduct type 3\nx86 0\nr2 0\n",
+                        "Windows Server \"Longhorn\" SP2]"},
+        // Without a manifest that says otherwise, newer systems answer 6.2,
+        // which has no name: the description begins with the blank.
+        WineVersionCase{"win10",
+                        "platform 2\nversion 6.2\nservice \nextended 1\n"
+                        "service pack 0\nproduct type 1\nx86 0\nr2 0\n",
+                        " "}),
     [](const auto& info) { return std::string(info.param.setting); });
 
 }  // namespace

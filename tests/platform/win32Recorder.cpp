@@ -1,7 +1,8 @@
 // A small program the Windows process tests start.  It writes what it was
 // given into the file that BRIMLOW_RECORD names: its command line as the
 // system handed it over or, with the single argument "version", what the
-// platform layer reports of the system's version, one field a line.  The text
+// platform layer reports of the system's version, one field a line, and the
+// operating-system description the window builds from it.  The text
 // goes to a side file first and is renamed into place, so that a test never
 // reads half of it.
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/osDescription.h"
 #include "platform/platform.h"
 
 namespace {
@@ -19,11 +21,11 @@ std::string versionText() {
   char text[512];
   std::snprintf(text, sizeof text,
                 "platform %u\nversion %u.%u\nservice %s\nextended %d\nservice pack %u\n"
-                "product type %u\nx86 %d\nr2 %d\nkernel32 %u.%u\n",
+                "product type %u\nx86 %d\nr2 %d\nkernel32 %u.%u\ndescription [%s]\n",
                 info.platformId, info.majorVersion, info.minorVersion, info.serviceText.c_str(),
                 info.hasExtendedInfo ? 1 : 0, info.servicePackMajor, info.productType,
                 info.nativeArchitectureIsX86 ? 1 : 0, info.serverR2Metric, info.kernel32Major,
-                info.kernel32Minor);
+                info.kernel32Minor, brimlow::OsDescription().c_str());
   return text;
 }
 
