@@ -91,12 +91,43 @@ run_cli() {  # expected-status wine-LANG native-LANG command arguments...
   fi
   echo "ok   brimlow-cli.exe $* (LANG=$wine_lang)"
 }
+# Under C.UTF-8 Wine's code page is 1252 while Linux keeps UTF-8: files with
+# Cyrillic text are compared under the Russian locales, both code page 1251.
 run_cli 0 C.UTF-8 C.UTF-8 dump "$data/list_two_downloads.xml"
 run_cli 0 ru_RU.UTF-8 ru_RU.CP1251 dump "$data/list_utf8_cyrillic.xml"
-run_cli 0 C.UTF-8 C.UTF-8 categories "$data/nodes_three_kept.xml"
-run_cli 0 C.UTF-8 C.UTF-8 events "$data/list_entities.xml"
-run_cli 1 C.UTF-8 C.UTF-8 dump "$data/no_such_list.xml"
+run_cli 0 ru_RU.UTF-8 ru_RU.CP1251 categories "$data/nodes_three_kept.xml"
+run_cli 0 ru_RU.UTF-8 ru_RU.CP1251 events "$data/list_entities.xml"
 run_cli 2 C.UTF-8 C.UTF-8 no-such-command
+
+# Writing: the list and its backup copy, through the Windows replacement,
+# byte for byte as the Linux program writes them; a missing folder fails.
+run_write() {  # command list
+  local windows_out=$scratch/$1-windows.xml linux_out=$scratch/$1-linux.xml status=0
+  LANG=ru_RU.UTF-8 LC_ALL= wine "$cli" "$1" "$2" "$(winepath -w "$windows_out")" ||
+    status=$?
+  if [[ $status -ne 0 || ! -f $windows_out ]]; then
+    echo "FAIL brimlow-cli.exe $1: status $status"
+    failures=$((failures + 1))
+  elif [[ -x $native ]] && ! { LANG=ru_RU.CP1251 LC_ALL= "$native" "$1" "$2" "$linux_out" &&
+    cmp -s "$windows_out" "$linux_out"; }; then
+    echo "FAIL brimlow-cli.exe $1: differs from the Linux program's file"
+    failures=$((failures + 1))
+  else
+    echo "ok   brimlow-cli.exe $1 $2"
+  fi
+}
+run_write save "$data/list_utf8_cyrillic.xml"
+run_write backup "$data/list_crlf.xml"
+missing_out=$(winepath -w "$scratch/missing/out.xml")
+if message=$(LANG=C.UTF-8 LC_ALL= wine "$cli" save "$data/list_two_downloads.xml" "$missing_out" 2>&1); then
+  echo "FAIL brimlow-cli.exe save into a missing folder succeeded"
+  failures=$((failures + 1))
+elif [[ $(echo "$message" | tr -d '\r') != "Cannot create file \"$missing_out\". "?* ]]; then
+  echo "FAIL brimlow-cli.exe save into a missing folder: $message"
+  failures=$((failures + 1))
+else
+  echo "ok   brimlow-cli.exe save into a missing folder: $(echo "$message" | tr -d '\r')"
+fi
 phase_done cli
 
 report
