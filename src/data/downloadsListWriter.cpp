@@ -4,16 +4,15 @@
 // beside it, which takes the list file's place only once it is complete and
 // on disk.  Any failure leaves the old file exactly as it was.
 
+#include <algorithm>
 #include <charconv>
-#include <exception>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "data/crLfFileStream.h"
 #include "data/dateTime.h"
 #include "data/downloadsList.h"
 #include "data/textLines.h"
-#include "dom/codecs/stream.h"
 #include "dom/domDocument.h"
 #include "dom/domSerializer.h"
 #include "platform/platform.h"
@@ -26,85 +25,6 @@ namespace {
 // The serializer hands its output over in blocks of this size.
 constexpr int kWriteBlockBytes = 64 * 1024;
 
-// The temporary file as the serializer's destination.  Every line leaves
-// followed by CR LF: a CR or LF on its own becomes CR LF, and a text that
-// does not end with a line break gets one.  The serializer already writes
-// CR LF for every line feed, so normally the bytes pass unchanged.
-class TListFileStream final : public codecs::TStream {
- public:
-  TListFileStream(platform::Platform& os, platform::WriteHandle& file, const std::string& target)
-      : FOs(os), FFile(file), FTarget(target) {}
-
-  int64_t position() const override { return FPosition; }
-  void setPosition(int64_t position) override {
-    // The serializer only ever appends.
-    if (position != FPosition) throw std::logic_error("the list file is written in order");
-  }
-  int64_t write(const void* bytes, int64_t count) override {
-    try {
-      writeLines(std::string_view(static_cast<const char*>(bytes), static_cast<size_t>(count)));
-    } catch (...) {
-      // The serializer turns a failure into a false result and the sink's
-      // last flush drops it; the writer raises it again afterwards.
-      if (!FFailure) FFailure = std::current_exception();
-      throw;
-    }
-    FPosition += count;
-    return count;
-  }
-
-  // Ends the last line and raises the first failure the writes met.
-  void finish() {
-    if (FFailure) std::rethrow_exception(FFailure);
-    if (!FAtLineStart) put("\r\n");
-  }
-
- private:
-  void put(std::string_view bytes) {
-    if (bytes.empty()) return;
-    FOs.writeAll(FFile, bytes, FTarget);
-    FAtLineStart = bytes.back() == '\n';
-  }
-
-  void writeLines(std::string_view bytes) {
-    size_t done = 0;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-      const char c = bytes[i];
-      if (c == '\n' && FAfterCr) {
-        // The second half of a CR LF whose CR ended the previous block.
-        FAfterCr = false;
-        done = i + 1;
-        continue;
-      }
-      FAfterCr = false;
-      if (c == '\r') {
-        if (i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-          ++i;
-          continue;
-        }
-        put(bytes.substr(done, i - done));
-        put("\r\n");
-        done = i + 1;
-        FAfterCr = true;
-      } else if (c == '\n') {
-        put(bytes.substr(done, i - done));
-        put("\r\n");
-        done = i + 1;
-      }
-    }
-    put(bytes.substr(done));
-  }
-
-  platform::Platform& FOs;
-  platform::WriteHandle& FFile;
-  const std::string& FTarget;
-  int64_t FPosition = 0;
-  bool FAfterCr = false;     // the last byte written was a CR turned into CR LF
-  bool FAtLineStart = true;  // nothing written yet, or the last line ended
-  std::exception_ptr FFailure;
-};
-
-// The value texts of the fields, as the tree takes them.
 bool IsUtf8(std::string_view bytes) {
   while (!bytes.empty()) {
     char32_t c = 0;
@@ -119,8 +39,13 @@ class TValueText {
  public:
   explicit TValueText(platform::Platform& os) : FOs(os) {}
 
-  // A text of the program's code page.
+  // A text of the program's code page.  Every code page the program runs
+  // under is a superset of ASCII, so a text without other bytes (most of a
+  // list) needs no conversion.
   std::u16string_view text(std::string_view value) {
+    const bool ascii = std::all_of(value.begin(), value.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) return this->ascii(value);
     FWide = FOs.ansiToWide(value);
     return FWide;
   }
@@ -253,7 +178,7 @@ void WriteDocument(TDomDocument& document, TDomImplementation& implementation,
 
   platform::WriteHandle file = os.createTemporaryBeside(fileName);
   try {
-    TListFileStream stream(os, file, fileName);
+    TCrLfFileStream stream(os, file, fileName);
     const bool complete = serializer.writeToStream(&document, u"utf-8", &stream);
     stream.finish();
     // An output the serializer gave up on is never put in the list's place.

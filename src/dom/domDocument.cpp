@@ -63,9 +63,13 @@ Node* TDomCustomDocument::make(Arguments&&... arguments) {
 TDomString TDomCustomDocument::checkedName(std::u16string_view name) {
   // A name met before was checked then; the shared copy saves the check and
   // the room for every later node of that name.
-  bool isNew = false;
+  if (const TDomString* recent = FStore.recentShared(TDomStore::TSharedKind::Name, name))
+    return *recent;
   if (!isXmlName(name)) throw EInvalid_Character_Err("Invalid character error.");
-  return FStore.sharedText(name, isNew);
+  bool isNew = false;
+  const TDomString stored = FStore.sharedText(name, isNew);
+  FStore.rememberShared(TDomStore::TSharedKind::Name, stored);
+  return stored;
 }
 
 TDomElement* TDomCustomDocument::createElement(std::u16string_view tagName) {

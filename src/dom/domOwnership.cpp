@@ -31,7 +31,10 @@ void TOwnedNode::appendOwnedChild(TOwnedNode* child) {
   if (!child) throw ENotAssignedError();
   TOwnedObject* const childOwner = child->owner();
   if (childOwner != owner() && childOwner != this) throw EWrongOwnerError();
-  if (child->isSelfOrAncestorOf(this)) throw EHierarchyRequestError();
+  // A node without children is nobody's ancestor; only itself can be in the
+  // way, which spares the walk up the tree for most appends.
+  if (child->first() ? child->isSelfOrAncestorOf(this) : child == this)
+    throw EHierarchyRequestError();
   if (readOnly()) throw ENoModificationAllowedError();
   TOwnedNode* const oldParent = child->parent();
   if (oldParent && oldParent->readOnly()) throw ENoModificationAllowedError();

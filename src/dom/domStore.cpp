@@ -138,14 +138,21 @@ TDomString TDomStore::sharedText(std::u16string_view text, bool& isNew) {
 }
 
 TDomString TDomStore::storeValue(std::u16string_view text) {
-  if (text.empty() || text.size() > maxSharedLength || !isWhiteSpace(text.front()) ||
-      !std::all_of(text.begin(), text.end(), isWhiteSpace))
+  if (text.empty() || text.size() > maxSharedLength || !isWhiteSpace(text.front()))
     return storeText(text);
+  if (const TDomString* recent = recentShared(TSharedKind::Space, text)) return *recent;
+  if (!std::all_of(text.begin(), text.end(), isWhiteSpace)) return storeText(text);
   const auto found = FShared.find(text);
-  if (found != FShared.end()) return found->second;
-  if (FShared.size() >= maxSharedCount) return storeText(text);
-  bool isNew = false;
-  return sharedText(text, isNew);
+  TDomString stored;
+  if (found != FShared.end()) {
+    stored = found->second;
+  } else {
+    if (FShared.size() >= maxSharedCount) return storeText(text);
+    bool isNew = false;
+    stored = sharedText(text, isNew);
+  }
+  rememberShared(TSharedKind::Space, stored);
+  return stored;
 }
 
 }  // namespace brimlow

@@ -75,6 +75,17 @@ class TDomStore {
   TDomString storeValue(std::u16string_view text);
   // The shared copy of `text`, made on first use; `isNew` tells which.
   TDomString sharedText(std::u16string_view text, bool& isNew);
+  // Names and short runs of white space recur all through a document; the
+  // last few of each kind are found again by content, without hashing.
+  enum class TSharedKind : uint8_t { Name, Space };
+  const TDomString* recentShared(TSharedKind kind, std::u16string_view text) const {
+    const TDomString& entry = recentSlot(kind, text);
+    if (entry.handle == noHandle || this->text(entry) != text) return nullptr;
+    return &entry;
+  }
+  void rememberShared(TSharedKind kind, TDomString stored) {
+    const_cast<TDomString&>(recentSlot(kind, text(stored))) = stored;
+  }
   // Gives back the room of a text that is not shared.
   void freeText(TDomString text) noexcept;
   std::u16string_view text(TDomString text) const {
@@ -90,6 +101,15 @@ class TDomStore {
   // Texts longer than this many slots get a block of their own, freed on its
   // own; shorter freed room goes to the free lists.
   static constexpr size_t maxSharedSlots = 512;
+
+  static constexpr size_t recentCount = 32;
+  const TDomString& recentSlot(TSharedKind kind, std::u16string_view text) const {
+    const size_t key = text.empty()
+                           ? 0
+                           : text.size() ^ (size_t{text.front()} << 2) ^
+                                 (size_t{text.back()} << 4) ^ (size_t{text[text.size() / 2]} << 1);
+    return FRecent[kind == TSharedKind::Name ? 0 : 1][key % recentCount];
+  }
 
   struct BlockHead {
     TDomStore* store;
@@ -124,6 +144,7 @@ class TDomStore {
   size_t FNodeBlockCount = 0;
   std::vector<TDomHandle> FFreeLists = std::vector<TDomHandle>(maxSharedSlots + 1, noHandle);
   std::unordered_map<std::u16string, TDomString, SharedHash, std::equal_to<>> FShared;
+  TDomString FRecent[2][recentCount] = {};
 };
 
 }  // namespace brimlow

@@ -9,6 +9,7 @@
 
 #include "data/dateTime.h"
 #include "data/downloadsList.h"
+#include "data/textLines.h"
 #include "dom/domErrors.h"
 #include "forwardingPlatform.h"
 #include "platform/platform.h"
@@ -335,6 +336,26 @@ TEST_F(ListWriter, TheLoadedTextIsWrittenBackWithCrLfLines) {
   EXPECT_EQ(FileBytes(empty), "");
 }
 
+// The serializer hands its text over in blocks of 64 KB, and a CR LF may be
+// cut by a block end; it still leaves as one CR LF.
+TEST_F(ListWriter, LinesEndWithOneCrLfWhereverTheBlocksEnd) {
+  const std::string path = folder.path("list.xml");
+  bool cutInsideCrLf = false;
+  for (size_t pad = 0; pad < 40; ++pad) {
+    TDownloadsList list;
+    for (int i = 0; i < 200; ++i)
+      list.Add().Comment = std::string(pad, 'x');
+    list.SaveToFile(path);
+    const std::string bytes = FileBytes(path);
+    ASSERT_GT(bytes.size(), 65537u);
+    cutInsideCrLf = cutInsideCrLf || (bytes[65535] == '\r' && bytes[65536] == '\n');
+    EXPECT_TRUE(HasCrLfLines(bytes)) << pad;
+    EXPECT_EQ(bytes.find("\r\n\r\n"), std::string::npos) << pad << ": a line end doubled";
+    EXPECT_EQ(TDownloadsList(path).Count(), 200) << pad;
+  }
+  EXPECT_TRUE(cutInsideCrLf) << "no block ended inside a CR LF; the test no longer shows it";
+}
+
 // --- All or nothing -----------------------------------------------------------
 
 // Fails the chosen step of the replacement the way a full disk or a lost
@@ -367,7 +388,7 @@ class FailingPlatform final : public test::ForwardingPlatform {
   std::u16string ansiToWide(std::string_view text) override {
     // A text that comes out as an unpaired surrogate, which the serializer
     // cannot write.
-    if (text == "unwritable") return std::u16string(1, char16_t{0xD800});
+    if (text == "unwritable\xFF") return std::u16string(1, char16_t{0xD800});
     return ForwardingPlatform::ansiToWide(text);
   }
 
@@ -408,7 +429,7 @@ TEST_F(ListWriter, AFailureAtAnyStepLeavesTheOldFileAndNoTemporary) {
 
 TEST_F(ListWriter, AnAbortedOutputIsNeverPutInTheListsPlace) {
   TDownloadsList list;
-  list.Add().Comment = "unwritable";
+  list.Add().Comment = "unwritable\xFF";
   const std::string path = folder.path("list.xml");
   WriteBytes(path, "the old list");
   FailingPlatform failing(FailingPlatform::Step::None);
