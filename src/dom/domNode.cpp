@@ -133,6 +133,10 @@ TDomNode* TDomNode::appendFragment(TDomNode* fragment) {
     checkChildType(child);
   if (fragment->owner() != owner() && fragment->owner() != this)
     throw EWrong_Document_Err("Wrong document.");
+  // A fragment put into itself or into one of its own children would take
+  // its first child and append it to itself for ever.
+  for (const TDomNode* above = this; above; above = above->parentNode())
+    if (above == fragment) throw EHierarchy_Request_Err("EHierarchy request error.");
   while (TDomNode* child = fragment->firstChild())
     appendOne(child);
   return fragment;

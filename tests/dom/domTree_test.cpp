@@ -350,6 +350,19 @@ TEST_F(DomTree, FragmentsMoveTheirChildren) {
   EXPECT_EQ(Children(fragment), std::vector<std::string>{"second"});
 }
 
+TEST_F(DomTree, AFragmentCannotGoIntoItselfOrItsOwnChildren) {
+  TDomDocumentFragment* fragment = document->createDocumentFragment();
+  TDomElement* inner = document->createElement(u"inner");
+  fragment->appendChild(inner);
+  fragment->appendChild(document->createTextNode(u"t"));
+  for (TDomNode* parent : {static_cast<TDomNode*>(fragment), static_cast<TDomNode*>(inner)}) {
+    EXPECT_EQ(MessageOf<EHierarchy_Request_Err>([&] { parent->appendChild(fragment); }),
+              "EHierarchy request error.");
+    EXPECT_EQ(Children(fragment), (std::vector<std::string>{"inner", "#text:t"}))
+        << "nothing moved";
+  }
+}
+
 TEST_F(DomTree, ChangesAreReportedToTheDocumentThenTheImplementation) {
   std::vector<std::string> log;
   document->events.OnNodeInserted = [&](TDomNode* node) {
