@@ -13,5 +13,7 @@ void ScanAnyBytes(std::string_view bytes);
 void ReadAnyList(std::string_view bytes);
 // A list that loads is saved, loaded and saved again without a change.
 void RoundTripAnyList(std::string_view bytes);
+// A tree built by any sequence of the document tree's operations is written.
+void SerializeAnyTree(std::string_view bytes);
 
 }  // namespace brimlow::fuzz

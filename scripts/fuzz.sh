@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-30}"
 shift || true
 targets=("$@")
-[[ ${#targets[@]} -gt 0 ]] || targets=(scanner_fuzz list_fuzz roundtrip_fuzz)
+[[ ${#targets[@]} -gt 0 ]] || targets=(scanner_fuzz list_fuzz roundtrip_fuzz serializer_fuzz)
 
 scripts/install-deps.sh build sanitize
 CC=clang CXX=clang++ cmake --preset fuzz >/dev/null

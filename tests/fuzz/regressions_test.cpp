@@ -25,7 +25,7 @@ struct Replay {
 
 std::vector<Replay> Inputs() {
   std::vector<Replay> all;
-  for (const char* target : {"scanner_fuzz", "list_fuzz", "roundtrip_fuzz"}) {
+  for (const char* target : {"scanner_fuzz", "list_fuzz", "roundtrip_fuzz", "serializer_fuzz"}) {
     for (const fs::path& folder :
          {fs::path(BRIMLOW_FUZZ_REGRESSIONS) / target, fs::path(BRIMLOW_TEST_DATA)}) {
       if (!fs::is_directory(folder)) continue;
@@ -52,9 +52,10 @@ TEST_P(FuzzRegression, RunsToTheEnd) {
   const std::string bytes = Read(GetParam().input);
   const std::string& target = GetParam().target;
   const std::function<void(std::string_view)> run =
-      target == "scanner_fuzz" ? brimlow::fuzz::ScanAnyBytes
-      : target == "list_fuzz"  ? brimlow::fuzz::ReadAnyList
-                               : brimlow::fuzz::RoundTripAnyList;
+      target == "scanner_fuzz"     ? brimlow::fuzz::ScanAnyBytes
+      : target == "list_fuzz"      ? brimlow::fuzz::ReadAnyList
+      : target == "roundtrip_fuzz" ? brimlow::fuzz::RoundTripAnyList
+                                   : brimlow::fuzz::SerializeAnyTree;
   EXPECT_NO_THROW(run(bytes));
   // The scanner target takes its first byte as a flag: replay the other
   // setting too.
