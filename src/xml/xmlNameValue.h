@@ -81,6 +81,20 @@ class TNameValueList {
     return true;
   }
 
+  // Removes one element and hands it to the caller; none when it is not in
+  // the list.
+  std::unique_ptr<T> Take(const T* node) {
+    const auto last = FItems.begin() + static_cast<std::ptrdiff_t>(FCount);
+    const auto at = std::find_if(FItems.begin(), last, [node](const std::unique_ptr<T>& item) {
+      return item.get() == node;
+    });
+    if (at == last) return nullptr;
+    std::unique_ptr<T> taken = std::move(*at);
+    FItems.erase(at);
+    --FCount;
+    return taken;
+  }
+
   // Removes and destroys every element.
   void Clear() {
     FItems.clear();

@@ -130,6 +130,8 @@ void TXmlTokenizer::Reset() {
   FGeneralEntities.Clear();
   FParameterEntities.Clear();
   FNotationDecls.Clear();
+  FReadDoctypes.clear();
+  FRetiredEntities.clear();
   FPartAttributes.Clear();
   FPartStart = FPartEnd = FNextStart = nullptr;
   FTextEnd = FNextSemicolon = nullptr;

@@ -165,6 +165,7 @@ class TXmlTokenizer {
 
  private:
   friend class TEntityStack;
+  friend class TDtdReader;
 
   // The parts, by kind.
   void ReadXmlProlog();
@@ -235,6 +236,19 @@ class TXmlTokenizer {
 
   // Replacement text produced in this scan, bounded against expansion bombs.
   std::size_t FExpansionBudget = 0;
+
+  // Declarations of the document type read in this document: where each
+  // began and ended and the name it gave, so that a second scan passes over
+  // them.
+  struct TReadDoctype {
+    TPosition Start;
+    TPosition End;
+    std::string Name;
+  };
+  std::vector<TReadDoctype> FReadDoctypes;
+  // Entity declarations replaced by later ones.  They are kept until the
+  // next load, because reading may still be inside their texts.
+  std::vector<std::unique_ptr<TEntityDef>> FRetiredEntities;
 
   // Entities being expanded inside an attribute value.
   std::vector<const TEntityDef*> FOpenInValue;

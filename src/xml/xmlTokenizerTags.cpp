@@ -31,7 +31,12 @@ void TXmlTokenizer::ReadTag() {
 
 void TXmlTokenizer::CompleteAttributes() {
   if (!FElementDecls.Empty()) {
-    if (const TElemDef* element = FElementDecls.Find(FPartName)) ApplyDeclaration(*element);
+    // Declared attributes are applied to every tag, so that a large
+    // declaration and many tags could multiply into a great deal of work:
+    // the walk and the values added are counted against the scan's cap.
+    const TElemDef* element = FElementDecls.Find(FPartName);
+    if (element != nullptr && Charge(static_cast<std::size_t>(element->Count())))
+      ApplyDeclaration(*element);
   }
   for (TAttr& attribute : FPartAttributes)
     ProcessAttributeValue(attribute);
@@ -45,7 +50,7 @@ void TXmlTokenizer::ApplyDeclaration(const TElemDef& element) {
   const std::size_t written = FPartAttributes.UsedCount();
   for (const TAttrDef& definition : element) {
     TAttr* attribute = FPartAttributes.FindAmong(definition.Name, written);
-    if (attribute == nullptr && !definition.Value.empty()) {
+    if (attribute == nullptr && !definition.Value.empty() && Charge(definition.Value.size())) {
       attribute = &FPartAttributes.AppendSpare();
       attribute->Name = definition.Name;
       attribute->Value = definition.Value;
