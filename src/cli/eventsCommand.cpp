@@ -1,5 +1,6 @@
 // brimlow-cli events [--raw] FILE: every event an event scanner delivers for
-// FILE, one JSON object per line, in document order.  --raw turns the
+// FILE, one JSON object per line, in document order, the declarations of a
+// document type definition included.  --raw turns the
 // white-space normalisation of text off.  External entities and the text
 // translation are left to the scanner's own defaults.
 
@@ -42,7 +43,8 @@ class EventWriter {
       writeJsonString(FOut, attribute.Name);
       FOut << ',';
       writeJsonString(FOut, attribute.Value);
-      FOut << ']';
+      FOut << ",\"" << DisplayName(attribute.ValueKind) << "\",\""
+           << DisplayName(attribute.DeclaredType) << "\"]";
     }
     FOut << ']';
     End();
@@ -93,6 +95,58 @@ class EventWriter {
     // The program's scanner hands CDATA sections to OnContent; this one is
     // assigned all the same, as every handler is.
     scanner.OnCData = content;
+    AssignDefinitionEvents(scanner);
+  }
+
+  // The declarations of a document type definition.
+  void AssignDefinitionEvents(TCustomEventScanner& scanner) {
+    scanner.OnElementDecl = [this](TCustomEventScanner&, const TElemDef& element) {
+      Begin("elementDecl");
+      Text("name", element.Name);
+      Text("contentKind", DisplayName(element.ContentKind));
+      Text("contentModel", element.ContentModel);
+      End();
+    };
+    scanner.OnAttListDecl = [this](TCustomEventScanner&, const TElemDef& element) {
+      Begin("attListDecl");
+      Text("element", element.Name);
+      Key("attrs");
+      FOut << '[';
+      bool first = true;
+      for (const TAttrDef& definition : element) {
+        FOut << (first ? "{" : ",{");
+        first = false;
+        FOut << "\"name\":";
+        writeJsonString(FOut, definition.Name);
+        Text("type", DisplayName(definition.DeclaredType));
+        Text("typeText", definition.TypeText);
+        Text("defaultKind", DisplayName(definition.DefaultKind));
+        Text("value", definition.Value);
+        FOut << '}';
+      }
+      FOut << ']';
+      End();
+    };
+    scanner.OnEntityDecl = [this](TCustomEventScanner&, const TEntityDef& entity) {
+      Begin("entityDecl");
+      Text("name", entity.Name);
+      Text("value", entity.Value);
+      Text("systemId", entity.SystemId);
+      Text("publicId", entity.PublicId);
+      Text("notationId", entity.NotationId);
+      End();
+    };
+    scanner.OnNotationDecl = [this](TCustomEventScanner&, const TNotationDef& notation) {
+      Begin("notationDecl");
+      Text("name", notation.Name);
+      Text("systemId", notation.Value);
+      Text("publicId", notation.PublicId);
+      End();
+    };
+    scanner.OnDtdSyntaxError = [this](TCustomEventScanner&, TPosition) {
+      Begin("dtdError");
+      End();
+    };
   }
 
  private:

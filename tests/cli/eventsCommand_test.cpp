@@ -46,32 +46,34 @@ TEST_F(EventsCommandTest, PrintsOneObjectPerEvent) {
       "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n"
       "<!DOCTYPE list>\n<!-- \"c\" -->\n<?app go?>\n"
       "<list a=\"1\" b='x&amp;y'>\n <item/> text \\ more <![CDATA[ cd ]]></list>");
-  EXPECT_EQ(Events({file}),
-            R"({"event":"prolog","version":"1.0","encoding":"windows-1251","standalone":false})"
-            "\n"
-            R"({"event":"doctype","name":"list"})"
-            "\n"
-            R"({"event":"comment","text":"<!-- \"c\" -->"})"
-            "\n"
-            R"({"event":"pi","target":"app","content":" go"})"
-            "\n"
-            R"({"event":"start","name":"list","attrs":[["a","1"],["b","x&y"]]})"
-            "\n"
-            R"({"event":"empty","name":"item","attrs":[]})"
-            "\n"
-            R"({"event":"content","text":"text \\ more"})"
-            "\n"
-            R"({"event":"content","text":" cd "})"
-            "\n"
-            R"({"event":"end","name":"list"})"
-            "\n");
+  EXPECT_EQ(
+      Events({file}),
+      R"({"event":"prolog","version":"1.0","encoding":"windows-1251","standalone":false})"
+      "\n"
+      R"({"event":"doctype","name":"list"})"
+      "\n"
+      R"({"event":"comment","text":"<!-- \"c\" -->"})"
+      "\n"
+      R"({"event":"pi","target":"app","content":" go"})"
+      "\n"
+      R"({"event":"start","name":"list","attrs":[["a","1","Normal","Unknown"],["b","x&y","Normal","Unknown"]]})"
+      "\n"
+      R"({"event":"empty","name":"item","attrs":[]})"
+      "\n"
+      R"({"event":"content","text":"text \\ more"})"
+      "\n"
+      R"({"event":"content","text":" cd "})"
+      "\n"
+      R"({"event":"end","name":"list"})"
+      "\n");
 }
 
 TEST_F(EventsCommandTest, AttributesInTheOrderOfTheList) {
   const std::string file = Write("<a z=\"1\" b=\"2\" b=\"3\"/>");
-  EXPECT_EQ(Events({file}),
-            R"({"event":"empty","name":"a","attrs":[["b","3"],["b","2"],["z","1"]]})"
-            "\n");
+  EXPECT_EQ(
+      Events({file}),
+      R"({"event":"empty","name":"a","attrs":[["b","3","Normal","Unknown"],["b","2","Normal","Unknown"],["z","1","Normal","Unknown"]]})"
+      "\n");
 }
 
 TEST_F(EventsCommandTest, StandaloneYes) {
@@ -122,11 +124,55 @@ TEST_F(EventsCommandTest, TextIsPrintedInTheCodePage) {
             "\n"
             "{\"event\":\"start\",\"name\":\"\xD0\xB8\",\"attrs\":[[\"n\",\"" +
                 system.wideToAnsi(u"\u0430") +
-                "\"]]}\n"
+                "\",\"Normal\",\"Unknown\"]]}\n"
                 "{\"event\":\"content\",\"text\":\"" +
                 system.wideToAnsi(u"\u0431") +
                 "\\u0001\"}\n"
                 "{\"event\":\"end\",\"name\":\"\xD0\xB8\"}\n");
+}
+
+TEST_F(EventsCommandTest, DeclarationsOfTheDocumentType) {
+  Write("<!ENTITY ext 'from the external subset'>", "list.dtd");
+  const std::string file = Write(
+      "<!DOCTYPE list SYSTEM \"list.dtd\" [\n"
+      "<!ELEMENT list (item)*>\n"
+      "<!ATTLIST item kind (a|b) 'a' ver CDATA #FIXED \"2\" id ID #REQUIRED>\n"
+      "<!ENTITY pic SYSTEM 'p.gif' NDATA gif>\n"
+      "<!NOTATION gif PUBLIC '-//gif' 'view.exe'>\n"
+      "<?note here?><!-- c -->\n"
+      "<junk/>\n"
+      "]>\n"
+      "<item ver='1' id=' x '/>&ext;");
+  EXPECT_EQ(
+      Events({file}),
+      R"({"event":"entityDecl","name":"ext","value":"from the external subset","systemId":"","publicId":"","notationId":""})"
+      "\n"
+      R"({"event":"elementDecl","name":"list","contentKind":"Childs only","contentModel":"(item)*"})"
+      "\n"
+      R"({"event":"attListDecl","element":"item","attrs":[)"
+      R"({"name":"id","type":"ID","typeText":"ID","defaultKind":"Required","value":""},)"
+      R"({"name":"kind","type":"Enumeration","typeText":"a|b","defaultKind":"Default","value":"a"},)"
+      R"({"name":"ver","type":"CDATA","typeText":"CDATA","defaultKind":"Fixed","value":"2"}]})"
+      "\n"
+      R"({"event":"entityDecl","name":"pic","value":"","systemId":"p.gif","publicId":"","notationId":"gif"})"
+      "\n"
+      R"({"event":"notationDecl","name":"gif","systemId":"view.exe","publicId":"-//gif"})"
+      "\n"
+      R"({"event":"pi","target":"note","content":" here"})"
+      "\n"
+      R"({"event":"comment","text":"<!-- c -->"})"
+      "\n"
+      R"({"event":"dtdError"})"
+      "\n"
+      R"({"event":"doctype","name":"list"})"
+      "\n"
+      R"({"event":"content","text":"]>"})"
+      "\n"
+      R"({"event":"empty","name":"item","attrs":[["id","x","Normal","ID"],)"
+      R"(["kind","a","Default","Enumeration"],["ver","2","Fixed","CDATA"]]})"
+      "\n"
+      R"({"event":"content","text":"from the external subset"})"
+      "\n");
 }
 
 TEST_F(EventsCommandTest, AnEmptyFileHasNoEvents) {
