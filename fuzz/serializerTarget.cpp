@@ -63,7 +63,7 @@ TDomNode* Create(TDomDocument& document, Decisions& next) {
 
 void Change(TDomDocument& document, std::vector<TDomNode*>& nodes, Decisions& next) {
   TDomNode* node = nodes[next.below(nodes.size())];
-  switch (next.below(6)) {
+  switch (next.below(5)) {
     case 0:
     case 1: nodes.push_back(Create(document, next)); break;
     case 2: node->appendChild(nodes[next.below(nodes.size())]); break;
@@ -71,8 +71,7 @@ void Change(TDomDocument& document, std::vector<TDomNode*>& nodes, Decisions& ne
       if (node->nodeType() == ntElement_Node)
         static_cast<TDomElement*>(node)->setAttribute(next.text(), next.text());
       break;
-    case 4: node->setNodeValue(next.text()); break;
-    default: node->normalize(); break;
+    default: node->setNodeValue(next.text()); break;
   }
 }
 
@@ -99,10 +98,20 @@ void SerializeAnyTree(std::string_view bytes) {
     }
   }
 
+  // Normalizing frees the text nodes it merges, so it comes last, and what
+  // is written besides the document is a node it never frees.
+  std::vector<TDomNode*> kept;
+  for (TDomNode* node : nodes)
+    if (node->nodeType() == ntElement_Node || node->nodeType() == ntDocument_Fragment_Node)
+      kept.push_back(node);
+  TDomNode* part = kept.empty() ? document : kept[next.below(kept.size())];
+  if (next.byte() & 1) part->normalize();
+  if (next.byte() & 1) document->normalize();
+
   TDomSerializer serializer;
   serializer.setDOMImpl(&implementation);
   serializer.setIncludeXmlDecl(next.byte() & 1);
-  for (TDomNode* node : {static_cast<TDomNode*>(document), nodes[next.below(nodes.size())]}) {
+  for (TDomNode* node : {static_cast<TDomNode*>(document), part}) {
     std::string written;
     if (serializer.writeToString(node, u"utf-8", written)) ScanToTheEnd(written);
     std::u16string wide;
