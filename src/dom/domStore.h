@@ -102,13 +102,15 @@ class TDomStore {
   // own; shorter freed room goes to the free lists.
   static constexpr size_t maxSharedSlots = 512;
 
-  static constexpr size_t recentCount = 32;
+  static constexpr size_t recentCount = 64;
   const TDomString& recentSlot(TSharedKind kind, std::u16string_view text) const {
-    const size_t key = text.empty()
-                           ? 0
-                           : text.size() ^ (size_t{text.front()} << 2) ^
-                                 (size_t{text.back()} << 4) ^ (size_t{text[text.size() / 2]} << 1);
-    return FRecent[kind == TSharedKind::Name ? 0 : 1][key % recentCount];
+    // Names and indentation are short; a few characters and the length tell
+    // them apart well enough.
+    uint32_t key = static_cast<uint32_t>(text.size());
+    for (size_t i = 0; i < text.size() && i < 8; ++i)
+      key = key * 31 + text[i];
+    if (!text.empty()) key = key * 31 + text.back();
+    return FRecent[kind == TSharedKind::Name ? 0 : 1][(key * 2654435761u >> 16) % recentCount];
   }
 
   struct BlockHead {

@@ -1,5 +1,6 @@
 #include "dom/domTextBuilder.h"
 
+#include <algorithm>
 #include <string>
 
 #include "dom/codecs/codecErrors.h"
@@ -17,12 +18,19 @@ bool isLowSurrogate(char16_t c) {
   return c >= 0xDC00 && c <= 0xDFFF;
 }
 
-// A code unit that every mode writes as the one byte of its value: below
-// 80 hexadecimal, not a line feed, and in text none of the escaped four.
-bool isPlain(char16_t c, bool text) {
-  if (c >= 0x80 || c == u'\n') return false;
-  return !text || (c != u'&' && c != u'<' && c != u'>' && c != u'\r');
-}
+// The code units below 80 hexadecimal that go out as the one byte of their
+// value: all but the line feed, and in text none of the escaped four.
+struct TPlainUnits {
+  bool markup[128];
+  bool text[128];
+  constexpr TPlainUnits() : markup(), text() {
+    for (int c = 0; c < 128; ++c) {
+      markup[c] = c != '\n';
+      text[c] = markup[c] && c != '&' && c != '<' && c != '>' && c != '\r';
+    }
+  }
+};
+constexpr TPlainUnits plainUnits;
 
 const char16_t* escapeOf(char16_t c) {
   switch (c) {
@@ -264,23 +272,9 @@ void TXmlTextBuilder::writeUnits(std::u16string_view text, TWriteMode mode) {
   const size_t length = text.size();
   size_t i = 0;
   while (i < length) {
-    if (ascii && isPlain(text[i], escaped)) {
-      // Most of a list is plain ASCII: a run of it goes into the buffer in one
-      // copy, with the counters moved on for all of it at once.
-      size_t end = i;
-      int64_t tabs = 0;
-      while (end < length && isPlain(text[end], escaped)) {
-        tabs += text[end] == u'\t';
-        ++end;
-      }
-      const auto run = static_cast<int64_t>(end - i);
-      FSink->writeAsciiRun(text.data() + i, end - i);
-      FBytesWritten += run;
-      FCharactersWritten += run;
-      FColumn += run;
-      FTabsInLine += tabs;
-      i = end;
-      continue;
+    if (ascii) {
+      i += copyPlain(text.data() + i, length - i, escaped);
+      if (i == length) break;
     }
     const char16_t unit = text[i];
     if (escaped) {
@@ -302,6 +296,37 @@ void TXmlTextBuilder::writeUnits(std::u16string_view text, TWriteMode mode) {
     writeCharacter(codePoint, referencesAllowed);
     ++i;
   }
+}
+
+size_t TXmlTextBuilder::copyPlain(const char16_t* units, size_t count, bool escaped) {
+  // Most of a list is plain ASCII: it goes straight into the sink's buffer,
+  // with the counters moved on for all of it at once.
+  const bool* const plain = escaped ? plainUnits.text : plainUnits.markup;
+  size_t done = 0;
+  int64_t tabs = 0;
+  while (done < count) {
+    const char16_t first = units[done];
+    if (first >= 0x80 || !plain[first]) break;
+    size_t room = 0;
+    uint8_t* const out = FSink->room(room);
+    const size_t limit = std::min(room, count - done);
+    size_t taken = 0;
+    for (; taken < limit; ++taken) {
+      const char16_t c = units[done + taken];
+      if (c >= 0x80 || !plain[c]) break;
+      out[taken] = static_cast<uint8_t>(c);
+      tabs += c == u'\t';
+    }
+    FSink->commit(taken);
+    done += taken;
+    if (taken < limit) break;
+  }
+  const auto run = static_cast<int64_t>(done);
+  FBytesWritten += run;
+  FCharactersWritten += run;
+  FColumn += run;
+  FTabsInLine += tabs;
+  return done;
 }
 
 void TXmlTextBuilder::writeCharacter(char32_t codePoint, bool referencesAllowed) {

@@ -64,6 +64,17 @@ class TOutputSink final : public TBufferedOutputStream {
     return writeOtherCharacter(codePoint);
   }
 
+  // Room straight in the buffer for bytes that need no codec, while
+  // asciiTransparent(): at least one byte, the buffer being flushed first
+  // when it is full, exactly as a byte written one by one would flush it.
+  // commit() then counts the bytes put there.
+  uint8_t* room(size_t& size) {
+    if (FBufferedCount == FBufferSize) flush();
+    size = static_cast<size_t>(FBufferSize - FBufferedCount);
+    return FBuffer.get() + FBufferedCount;
+  }
+  void commit(size_t count) { FBufferedCount += static_cast<int64_t>(count); }
+
   // True when the codec writes each character below 80 hexadecimal as that
   // one byte, so runs of them can go through writeAsciiRun.
   bool asciiTransparent() const { return FUtf8; }
