@@ -51,15 +51,17 @@ cleanup() {
   rm -rf "$scratch"
 }
 trap cleanup EXIT
-# No runtime or browser installers: nothing here needs them.
-WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
-wineserver -w
-# One server for every test program: starting it anew for each costs seconds.
+# One server for every program run here: starting it anew for each costs
+# seconds.  The system's own services, started by wineboot, stay with it; had
+# a test program started them, they would hold its output open and ctest
+# would wait for them.  No runtime or browser installers: nothing needs them.
+mkdir -p "$WINEPREFIX"
 wineserver -p
+WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i </dev/null >/dev/null 2>&1
 phase_done prefix
 
 # 4. The tests, each run under Wine by ctest.
-ctest --preset windows -j"$jobs" || { report; exit 1; }
+ctest --preset windows -j"$jobs" --timeout 600 || { report; exit 1; }
 phase_done tests
 
 # 5. brimlow-cli.exe on the shared test files; its output must match the
