@@ -17,6 +17,9 @@
 // On POSIX the registry is the prefix's user.reg (current user) and system.reg
 // (local machine), read only; the code page is chosen from LC_ALL, LC_CTYPE
 // and LANG at first use (posix/posixCodePage.h).
+//
+// On Windows every answer is the system's own (win32/win32Platform.h); error
+// reasons are the system's message texts, in the user's language.
 
 #include <cstdint>
 #include <optional>
