@@ -47,7 +47,8 @@ std::optional<std::vector<std::string>> Win32Platform::runningProcessTexts() {
     size_t length = 0;
     while (length < MAX_PATH && name[length] != '\0')
       ++length;
-    texts.emplace_back(name, length);
+    // A process still being set up may have no name yet: it names nothing.
+    if (length != 0) texts.emplace_back(name, length);
     entry.dwSize = sizeof entry;
   }
   ::CloseHandle(snapshot);
