@@ -86,9 +86,12 @@ TPosition TDtdReader::ReadElementDecl(TPosition q) {
     element->ContentKind = TElemContentKind::Any;
   }
   // A later declaration replaces an earlier one with all its attributes.
-  if (const TElemDef* earlier = t.FElementDecls.Find(element->Name))
-    t.FElementDecls.Remove(earlier);
-  TElemDef& added = t.FElementDecls.Add(std::move(element));
+  TElemDef& added = *element;
+  if (const TElemDef* earlier = t.FElementDecls.Find(element->Name)) {
+    t.FElementDecls.Replace(earlier, std::move(element));
+  } else {
+    t.FElementDecls.Add(std::move(element));
+  }
   q = DeclarationEnd(q);
   DtdItem item;
   item.ElemDef = &added;
@@ -134,8 +137,12 @@ TPosition TDtdReader::ReadAttListDecl(TPosition q) {
       case Phase::Attribute: {
         auto definition = std::make_unique<TAttrDef>();
         definition->Name = ReadName(q, kAttListNameEnd);
-        if (const TAttrDef* earlier = element->Find(definition->Name)) element->Remove(earlier);
-        attribute = &element->Add(std::move(definition));
+        attribute = definition.get();
+        if (const TAttrDef* earlier = element->Find(definition->Name)) {
+          element->Replace(earlier, std::move(definition));
+        } else {
+          element->Add(std::move(definition));
+        }
         phase = Phase::Type;
         break;
       }
@@ -263,9 +270,12 @@ TPosition TDtdReader::ReadEntityDecl(TPosition q) {
   // A later declaration replaces an earlier one.  The earlier one is kept
   // aside, not destroyed: its text may be the very text being read.
   TNameValueList<TEntityDef>& list = parameter ? t.FParameterEntities : t.FGeneralEntities;
-  if (const TEntityDef* earlier = list.Find(entity->Name))
-    t.FRetiredEntities.push_back(list.Take(earlier));
-  TEntityDef& added = list.Add(std::move(entity));
+  TEntityDef& added = *entity;
+  if (const TEntityDef* earlier = list.Find(entity->Name)) {
+    t.FRetiredEntities.push_back(list.Replace(earlier, std::move(entity)));
+  } else {
+    list.Add(std::move(entity));
+  }
   q = DeclarationEnd(q);
   DtdItem item;
   item.EntityDef = &added;

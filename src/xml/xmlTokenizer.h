@@ -101,6 +101,9 @@ class TXmlTokenizer {
  public:
   // Replacement texts open inside one another at most.
   static constexpr int kMaxEntityDepth = 64;
+  // What applying one declared attribute to a tag costs of the scan's
+  // expansion cap, beside the value it adds.
+  static constexpr std::size_t kDefinitionCost = 16;
 
   TXmlTokenizer();
   virtual ~TXmlTokenizer();

@@ -35,7 +35,7 @@ void TXmlTokenizer::CompleteAttributes() {
     // declaration and many tags could multiply into a great deal of work:
     // the walk and the values added are counted against the scan's cap.
     const TElemDef* element = FElementDecls.Find(FPartName);
-    if (element != nullptr && Charge(static_cast<std::size_t>(element->Count())))
+    if (element != nullptr && Charge(kDefinitionCost * static_cast<std::size_t>(element->Count())))
       ApplyDeclaration(*element);
   }
   for (TAttr& attribute : FPartAttributes)
