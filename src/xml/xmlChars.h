@@ -71,9 +71,31 @@ inline void FoldWhitespace(std::string& text) {
 // TrimWhitespace, then FoldWhitespace with packing: no white space at either
 // end, and each inner run of it one space.
 inline void TrimAndPackWhitespace(std::string& text) {
-  std::size_t write = 0;
+  // Most texts need nothing: no white space at either end, and inside only
+  // single spaces.  Find the first place that needs a change, if any.
+  const std::size_t size = text.size();
+  std::size_t start = 0;
+  if (size > 0 && !IsWhite(text[0]) && !IsWhite(text[size - 1])) {
+    while (start < size) {
+      const char c = text[start];
+      if (static_cast<unsigned char>(c) > ' ') {
+        ++start;
+      } else if (c == ' ' && !IsWhite(text[start + 1])) {
+        start += 2;  // a lone space, and the character after it is kept
+      } else if (!IsWhite(c)) {
+        ++start;
+      } else {
+        break;
+      }
+    }
+    if (start >= size) return;
+  }
+  // Packed from the first change on; what lies before it stays as it is.
+  std::size_t write = start;
+  std::size_t read = start;
   bool pendingSpace = false;
-  for (const char c : text) {
+  for (; read < size; ++read) {
+    const char c = text[read];
     if (IsWhite(c)) {
       pendingSpace = write > 0;
     } else {

@@ -2,7 +2,6 @@
 // program's code page.
 #include "xml/xmlTokenizer.h"
 
-#include <array>
 #include <cstring>
 
 #include "platform/platform.h"
@@ -13,15 +12,23 @@ namespace brimlow {
 
 namespace {
 
-// Bytes that stop a run of text: "<", "&" and the end of a text.
-constexpr std::array<bool, 256> kTextStops = [] {
-  std::array<bool, 256> stops{};
-  stops[0] = stops['<'] = stops['&'] = true;
-  return stops;
-}();
-
-inline bool StopsText(char c) {
-  return kTextStops[static_cast<unsigned char>(c)];
+// The first "<" or "&" in [p, end), or `end`.  Eight bytes are looked at
+// at a time; text is the bulk of a document.
+TPosition FindTextStop(TPosition p, TPosition end) {
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr uint64_t kHighs = 0x8080808080808080ULL;
+  constexpr uint64_t kLess = kOnes * '<';
+  constexpr uint64_t kAmpersand = kOnes * '&';
+  const auto hasZeroByte = [](uint64_t v) { return ((v - kOnes) & ~v & kHighs) != 0; };
+  while (end - p >= 8) {
+    uint64_t word;
+    std::memcpy(&word, p, 8);
+    if (hasZeroByte(word ^ kLess) || hasZeroByte(word ^ kAmpersand)) break;
+    p += 8;
+  }
+  while (p < end && *p != '<' && *p != '&')
+    ++p;
+  return p;
 }
 
 constexpr uint32_t kTooLarge = 0x110000;  // names no character
@@ -122,8 +129,7 @@ void TXmlTokenizer::ReadText() {
     }
   };
   for (;;) {
-    while (!StopsText(*p))
-      ++p;
+    p = FindTextStop(p, FTextEnd);
     if (*p == '<') break;
     if (*p == 0) {
       if (FEntityStack.Empty()) break;

@@ -24,7 +24,14 @@ bool IsValid(std::string_view text) {
   while (p < end) {
     const unsigned char b = *p;
     if (b < 0x80) {
+      // Runs of ASCII, eight bytes at a time.
       ++p;
+      while (end - p >= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        if ((word & 0x8080808080808080ULL) != 0) break;
+        p += 8;
+      }
       continue;
     }
     std::size_t length;

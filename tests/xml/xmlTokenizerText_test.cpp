@@ -174,8 +174,28 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"comment_splits_the_text", "<a>one<!-- c -->two</a>", "one|two|", "one|two|"},
         TextCase{"cdata_keeps_everything", "<a> x <![CDATA[ y ]]> z </a>", "x| y |z|",
                  " x | y | z |"},
-        TextCase{"text_after_the_last_tag", "<a/> tail ", "tail|", " tail |"}),
+        TextCase{"text_after_the_last_tag", "<a/> tail ", "tail|", " tail |"},
+        TextCase{"single_spaces_stay", "<a>a b c</a>", "a b c|", "a b c|"},
+        TextCase{"late_double_space", "<a>a b c  d e</a>", "a b c d e|", "a b c  d e|"},
+        TextCase{"late_tab", "<a>a b c\td</a>", "a b c d|", "a b c\td|"},
+        TextCase{"space_then_line_feed", "<a>ab \ncd</a>", "ab cd|", "ab \ncd|"},
+        TextCase{"trailing_only", "<a>a b </a>", "a b|", "a b |"},
+        TextCase{"control_bytes_are_not_white", "<a>a\x01 \x1F</a>", "a\x01 \x1F|", "a\x01 \x1F|"}),
     [](const auto& info) { return std::string(info.param.label); });
+
+TEST(Text, ReferencesAndTagsAtEveryOffset) {
+  // Text is searched several bytes at a time: a reference or a tag must be
+  // found wherever it falls among them.
+  for (std::size_t before = 0; before < 20; ++before) {
+    for (std::size_t after = 0; after < 12; ++after) {
+      const std::string head(before, 'x');
+      const std::string tail(after, 'y');
+      SCOPED_TRACE(std::to_string(before) + " before, " + std::to_string(after) + " after");
+      EXPECT_EQ(Texts("<a>" + head + "&amp;" + tail + "<b/>" + head + "</a>"),
+                head + '&' + tail + '|' + (before ? head + '|' : std::string()));
+    }
+  }
+}
 
 TEST(Translation, Utf8TextAndAttributeValuesArriveInTheCodePage) {
   TXmlTokenizer tokenizer;

@@ -49,6 +49,16 @@ TEST(Utf8, IsValidRejectsWhatDoesNotRoundTrip) {
   }
 }
 
+TEST(Utf8, IsValidLooksAtEveryByteAfterLongAsciiRuns) {
+  // ASCII is passed over several bytes at a time; what follows it counts.
+  for (std::size_t ascii = 0; ascii < 24; ++ascii) {
+    const std::string run(ascii, 'a');
+    EXPECT_TRUE(utf8::IsValid(run + "\xD0\xB0" + run)) << ascii;
+    EXPECT_FALSE(utf8::IsValid(run + "\x80" + run)) << ascii;
+    EXPECT_FALSE(utf8::IsValid(run + "\xD0")) << ascii;
+  }
+}
+
 TEST(Utf8, EncodeDecodeRoundTrip) {
   std::mt19937 random(1);
   for (int i = 0; i < 2000; ++i) {
