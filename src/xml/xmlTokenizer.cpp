@@ -45,6 +45,11 @@ bool HasUrlScheme(std::string_view id) {
   return true;
 }
 
+// "\\server\share\..." (or with "/"): a file of another machine.
+bool IsNetworkPath(std::string_view id) {
+  return id.size() >= 2 && (id[0] == '\\' || id[0] == '/') && (id[1] == '\\' || id[1] == '/');
+}
+
 }  // namespace
 
 const char* DisplayName(TPartKind kind) {
@@ -310,12 +315,11 @@ std::unique_ptr<TXmlTokenizer> TXmlTokenizer::OpenExternalEntity(const std::stri
                                                                  const std::string&,
                                                                  const std::string&) {
   auto document = std::make_unique<TXmlTokenizer>();
-  // Only files are read, never anything named by a URL; an entity without a
-  // system identifier has nothing to read.
-  if (SystemId.empty() || HasUrlScheme(SystemId)) return document;
+  // Only files are read, never anything named by a URL or on a network
+  // share; an entity without a system identifier has nothing to read.
+  if (SystemId.empty() || HasUrlScheme(SystemId) || IsNetworkPath(SystemId)) return document;
   std::string path = SystemId;
-  const bool absolute =
-      path.starts_with("\\\\") || path.starts_with('/') || (path.size() > 1 && path[1] == ':');
+  const bool absolute = path.starts_with('/') || (path.size() > 1 && path[1] == ':');
   if (!FSourceName.starts_with('<') && !absolute) {
     const std::string folder = platform::ExtractFileDir(FSourceName);
     if (platform::isWindowsPath(folder)) std::replace(path.begin(), path.end(), '/', '\\');
