@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace brimlow {
@@ -19,9 +20,10 @@ class TNameValue;
 //
 // The elements lie in one vector: first the ordered ones, then those added
 // lately in arrival order, which are put in order all at once when the list
-// is next walked or when there are too many of them.  A document type
-// definition can hold a great many declarations, and inserting each in its
-// place at once would move all the others every time.
+// is next walked or when they have grown to half as many as the others.  A
+// document type definition can hold a great many declarations, and
+// inserting each in its place at once would move all the others every time.
+// The names added lately are indexed, so that looking one up stays cheap.
 template <class T = TNameValue>
 class TNameValueList {
  public:
@@ -39,6 +41,9 @@ class TNameValueList {
     // Spare elements stay behind the used ones.
     FItems.insert(FItems.begin() + static_cast<std::ptrdiff_t>(FCount), std::move(node));
     ++FCount;
+    TLate& late = FLate[added.Name];
+    late.Node = &added;
+    ++late.Count;
     return added;
   }
 
@@ -46,17 +51,15 @@ class TNameValueList {
   // first, exactly as the stored lists have always answered.
   T* Find(std::string_view name) const {
     if (FSorted == FCount) return FindAmong(name, FCount);
+    if (FLate.empty()) return SettledFind(name);  // appended in bulk, not yet in order
     // A name found once, and only once, among all the elements is the
     // answer whatever their order; anything else is looked up in order.
-    T* late = nullptr;
-    for (std::size_t i = FSorted; i < FCount; ++i) {
-      if (FItems[i]->Name != name) continue;
-      if (late != nullptr) return SettledFind(name);
-      late = FItems[i].get();
-    }
+    const auto late = FLate.find(name);
+    T* lateNode = late == FLate.end() ? nullptr : late->second.Node;
+    if (lateNode != nullptr && late->second.Count > 1) return SettledFind(name);
     const std::size_t at = FindIndex(name, FSorted);
-    if (at == kNone) return late;
-    if (late != nullptr || HasEqualNeighbour(at)) return SettledFind(name);
+    if (at == kNone) return lateNode;
+    if (lateNode != nullptr || HasEqualNeighbour(at)) return SettledFind(name);
     return FItems[at].get();
   }
 
@@ -77,8 +80,12 @@ class TNameValueList {
   // is not in the list.  Both must have the same name, so that the order
   // holds: the result is that of removing `old` and adding `node`.
   std::unique_ptr<T> Replace(const T* old, std::unique_ptr<T> node) {
-    const std::size_t at = IndexOf(old);
+    const std::size_t at = IndexOf(old, node->Name);
     if (at == kNone) return nullptr;
+    if (at >= FSorted) {
+      TLate& late = FLate[node->Name];
+      if (late.Node == old) late.Node = node.get();
+    }
     std::swap(FItems[at], node);
     return node;
   }
@@ -86,12 +93,16 @@ class TNameValueList {
   // Removes one element and hands it to the caller; none when it is not in
   // the list.
   std::unique_ptr<T> Take(const T* node) {
-    const std::size_t at = IndexOf(node);
-    if (at == kNone) return nullptr;
-    std::unique_ptr<T> taken = std::move(FItems[at]);
-    FItems.erase(FItems.begin() + static_cast<std::ptrdiff_t>(at));
-    if (at < FSorted) --FSorted;
+    Settle();
+    const auto last = FItems.begin() + static_cast<std::ptrdiff_t>(FCount);
+    const auto at = std::find_if(FItems.begin(), last, [node](const std::unique_ptr<T>& item) {
+      return item.get() == node;
+    });
+    if (at == last) return nullptr;
+    std::unique_ptr<T> taken = std::move(*at);
+    FItems.erase(at);
     --FCount;
+    FSorted = FCount;
     return taken;
   }
 
@@ -101,6 +112,7 @@ class TNameValueList {
   // Removes and destroys every element.
   void Clear() {
     FItems.clear();
+    FLate.clear();
     FCount = FSorted = 0;
     FPendingLimit = kMinimumPending;
   }
@@ -133,7 +145,12 @@ class TNameValueList {
   // elements are appended in arrival order, reusing the ones kept from the
   // previous filling, and put in order once by SortAppended.  This keeps a
   // tag with very many attributes at n log n instead of n squared.
-  void ClearKeepingSpares() { FCount = FSorted = 0; }
+  // The elements appended are not indexed: they must be put in order by
+  // SortAppended or MergeAppended before the list is searched.
+  void ClearKeepingSpares() {
+    FCount = FSorted = 0;
+    FLate.clear();
+  }
   T& AppendSpare() {
     if (FCount == FItems.size()) FItems.push_back(std::make_unique<T>());
     return *FItems[FCount++];
@@ -199,15 +216,16 @@ class TNameValueList {
     return FindAmong(name, FCount);
   }
 
-  // Where `node` lies, found through its name.
-  std::size_t IndexOf(const T* node) const {
+  // Where `node` lies, found through its name, which is given apart so that
+  // a pointer to an element no longer in the list is never followed.
+  std::size_t IndexOf(const T* node, std::string_view name) const {
     const auto first = FItems.begin();
     const auto sorted = first + static_cast<std::ptrdiff_t>(FSorted);
-    auto at = std::lower_bound(first, sorted, node->Name,
-                               [](const std::unique_ptr<T>& item, const std::string& name) {
-                                 return std::string_view(item->Name) < name;
+    auto at = std::lower_bound(first, sorted, name,
+                               [](const std::unique_ptr<T>& item, std::string_view key) {
+                                 return std::string_view(item->Name) < key;
                                });
-    for (; at != sorted && (*at)->Name == node->Name; ++at) {
+    for (; at != sorted && (*at)->Name == name; ++at) {
       if (at->get() == node) return static_cast<std::size_t>(at - first);
     }
     for (std::size_t i = FSorted; i < FCount; ++i) {
@@ -260,13 +278,23 @@ class TNameValueList {
       merged.push_back(std::move(FItems[newer++]));
     std::move(merged.begin(), merged.end(), FItems.begin());
     FSorted = FCount;
-    // Letting about the square root of the count wait keeps both the
-    // settling and the look-ups among the waiting ones cheap.
-    std::size_t limit = kMinimumPending;
-    while (limit * limit < FCount)
-      limit *= 2;
-    FPendingLimit = limit;
+    FLate.clear();
+    // Each settling then moves every element at most a few times over.
+    FPendingLimit = std::max(kMinimumPending, FCount / 2);
   }
+
+  // Names found among the elements added lately: one of those elements, and
+  // how many there are.
+  struct TLate {
+    T* Node = nullptr;
+    std::size_t Count = 0;
+  };
+  struct TNameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const {
+      return std::hash<std::string_view>()(name);
+    }
+  };
 
   // FItems[0, FSorted) is in order, FItems[FSorted, FCount) waits in arrival
   // order, and what follows are spare elements kept for AppendSpare.  Walking
@@ -275,6 +303,7 @@ class TNameValueList {
   std::size_t FCount = 0;
   mutable std::size_t FSorted = 0;
   mutable std::size_t FPendingLimit = kMinimumPending;
+  mutable std::unordered_map<std::string, TLate, TNameHash, std::equal_to<>> FLate;
 };
 
 }  // namespace brimlow

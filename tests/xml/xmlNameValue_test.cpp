@@ -135,6 +135,24 @@ TEST(NameValueList, ManyAddsAndFindsAnswerAsAddingInPlaceWould) {
   }
 }
 
+TEST(NameValueList, ShortListsWithFewNamesFindAsHalvingWould) {
+  // Few elements, all still waiting to be put in order, several of a name.
+  std::mt19937 random(5);
+  for (int trial = 0; trial < 300; ++trial) {
+    TNameValueList<> list;
+    ReferenceList reference;
+    for (int i = 0; i < 40; ++i) {
+      const std::string name(1, static_cast<char>('a' + random() % 4));
+      list.Add(std::make_unique<TNameValue>(name, std::to_string(i)));
+      reference.Add(name, i);
+      const std::string probe(1, static_cast<char>('a' + random() % 5));
+      const TNameValue* found = list.Find(probe);
+      ASSERT_EQ(found ? std::stoi(found->Value) : -1, reference.Find(probe))
+          << "trial " << trial << ", " << i + 1 << " elements, " << probe;
+    }
+  }
+}
+
 TEST(NameValueList, ReplaceKeepsThePlaceAndHandsTheOldOneBack) {
   TNameValueList<> list;
   for (int i = 0; i < 100; ++i) {
