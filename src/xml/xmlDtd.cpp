@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "xml/xmlChars.h"
 
@@ -25,10 +26,11 @@ void TXmlTokenizer::ReadDoctype() {
   // A document scanned again: a declaration read before is passed over
   // without reporting anything.  Only declarations of the document itself
   // are remembered; one inside a replacement text is read wherever it is met.
-  const auto read =
-      std::find_if(FReadDoctypes.begin(), FReadDoctypes.end(),
-                   [this](const TReadDoctype& done) { return done.Start == FPartStart; });
-  if (read != FReadDoctypes.end()) {
+  // They are kept in document order.
+  const auto read = std::lower_bound(
+      FReadDoctypes.begin(), FReadDoctypes.end(), FPartStart,
+      [](const TReadDoctype& done, TPosition start) { return std::less<>()(done.Start, start); });
+  if (read != FReadDoctypes.end() && read->Start == FPartStart) {
     FPartEnd = read->End;
     FDoctypeName = read->Name;
   } else {
@@ -36,7 +38,7 @@ void TXmlTokenizer::ReadDoctype() {
     TDtdReader reader(*this);
     FPartEnd = reader.ReadDoctype();
     FDoctypeEnd = FPartEnd;
-    if (inDocument) FReadDoctypes.push_back({FPartStart, FPartEnd, FDoctypeName});
+    if (inDocument) FReadDoctypes.insert(read, {FPartStart, FPartEnd, FDoctypeName});
   }
   FPartKind = TPartKind::DtdDeclaration;
   FPartName.clear();

@@ -190,7 +190,8 @@ void TXmlTokenizer::FinishDocument() {
   const TPosition document = DocumentText();
   FTextEnd = document + std::strlen(document);
   FPartStart = FTextEnd;
-  FPartEnd = FTextEnd;  // nothing remains; there is no last character to point at
+  // The last character of the document, when it has one.
+  FPartEnd = FTextEnd > document ? FTextEnd - 1 : FTextEnd;
   FNextStart = FTextEnd;
   FFinished = true;
 }

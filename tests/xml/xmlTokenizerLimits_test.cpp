@@ -138,6 +138,7 @@ const HostileCase kHostileCases[] = {
     {"parameter_references",
      [](std::size_t n) { return "<!DOCTYPE d [<!ENTITY % p ' '>" + Repeat("%p;", n) + "]>"; }},
     {"percent_signs", [](std::size_t n) { return "<!DOCTYPE d [" + Repeat("%", n) + "]>"; }},
+    {"declarations", [](std::size_t n) { return Repeat("<!DOCTYPE a>", n); }},
     {"markup_errors", [](std::size_t n) { return "<!DOCTYPE d [" + Repeat("<x", n) + "]>"; }},
 };
 
