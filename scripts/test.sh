@@ -1,10 +1,22 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with warnings as errors and runs
-# every test.
+# every test: the debug build, the same tests under AddressSanitizer,
+# UndefinedBehaviorSanitizer and LeakSanitizer, and each fuzz target briefly
+# over its corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh build app test
+scripts/install-deps.sh build app test sanitize
+export QT_QPA_PLATFORM=offscreen
+
 cmake --preset ci
 cmake --build --preset ci
-QT_QPA_PLATFORM=offscreen ctest --preset ci -j"$(nproc)"
+ctest --preset ci -j"$(nproc)"
+
+cmake --preset asan
+cmake --build --preset asan
+# The linearity checks compare timings, which the sanitizers distort; they
+# run in the plain build above.
+ctest --preset asan -j"$(nproc)"
+
+scripts/fuzz.sh "${BRIMLOW_FUZZ_SECONDS:-30}"
