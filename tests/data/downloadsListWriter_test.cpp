@@ -367,7 +367,7 @@ class FailingPlatform final : public test::ForwardingPlatform {
 
   platform::WriteHandle createTemporaryBeside(const std::string& target) override {
     if (FStep == Step::Create) throw platform::EFCreateError(target, "No space left on device");
-    return ForwardingPlatform::createTemporaryBeside(target);
+    return test::ForwardingPlatform::createTemporaryBeside(target);
   }
   void writeAll(platform::WriteHandle& file, std::string_view bytes,
                 const std::string& target) override {
@@ -375,21 +375,21 @@ class FailingPlatform final : public test::ForwardingPlatform {
     // of the text when the failure comes.
     if (FStep == Step::Write && FWrites++ > 0)
       throw platform::EFCreateError(target, "No space left on device");
-    ForwardingPlatform::writeAll(file, bytes, target);
+    test::ForwardingPlatform::writeAll(file, bytes, target);
   }
   void commitAndClose(platform::WriteHandle& file, const std::string& target) override {
-    ForwardingPlatform::commitAndClose(file, target);
+    test::ForwardingPlatform::commitAndClose(file, target);
     if (FStep == Step::Commit) throw platform::EFCreateError(target, "Input/output error");
   }
   void replaceWith(platform::WriteHandle& file, const std::string& target) override {
     if (FStep == Step::Replace) throw platform::EFCreateError(target, "Permission denied");
-    ForwardingPlatform::replaceWith(file, target);
+    test::ForwardingPlatform::replaceWith(file, target);
   }
   std::u16string ansiToWide(std::string_view text) override {
     // A text that comes out as an unpaired surrogate, which the serializer
     // cannot write.
     if (text == "unwritable\xFF") return std::u16string(1, char16_t{0xD800});
-    return ForwardingPlatform::ansiToWide(text);
+    return test::ForwardingPlatform::ansiToWide(text);
   }
 
  private:

@@ -1,66 +1,12 @@
 #pragma once
 
-// A platform for tests that passes every call to the system's own, so that a
-// test overrides only the answers it wants to change.
+// The data tests' name for the platform that passes every call to the
+// system's own; a test overrides only the answers it wants to change.
 
-#include "platform/platform.h"
+#include "../platform/delegatingPlatform.h"
 
 namespace brimlow::test {
 
-class ForwardingPlatform : public platform::Platform {
- public:
-  std::string readFile(const std::string& path) override { return os().readFile(path); }
-  bool fileExists(const std::string& path) override { return os().fileExists(path); }
-  bool directoryExists(const std::string& path) override { return os().directoryExists(path); }
-  bool createDirectory(const std::string& path) override { return os().createDirectory(path); }
-  std::vector<std::string> listDirectory(const std::string& path) override {
-    return os().listDirectory(path);
-  }
-  bool deleteFile(const std::string& path) override { return os().deleteFile(path); }
-  platform::WriteHandle createTemporaryBeside(const std::string& target) override {
-    return os().createTemporaryBeside(target);
-  }
-  void writeAll(platform::WriteHandle& file, std::string_view bytes,
-                const std::string& target) override {
-    os().writeAll(file, bytes, target);
-  }
-  void commitAndClose(platform::WriteHandle& file, const std::string& target) override {
-    os().commitAndClose(file, target);
-  }
-  void replaceWith(platform::WriteHandle& file, const std::string& target) override {
-    os().replaceWith(file, target);
-  }
-  void discard(platform::WriteHandle& file) noexcept override { os().discard(file); }
-  std::string programFilePath() override { return os().programFilePath(); }
-  platform::LocalDate localDate() override { return os().localDate(); }
-  bool registryKeyExists(const std::string& key) override { return os().registryKeyExists(key); }
-  std::optional<std::string> readRegistryText(const std::string& key,
-                                              const std::string& valueName) override {
-    return os().readRegistryText(key, valueName);
-  }
-  std::optional<uint32_t> readLocalMachineInteger(const std::string& key,
-                                                  const std::string& valueName) override {
-    return os().readLocalMachineInteger(key, valueName);
-  }
-  std::optional<std::string> environmentVariable(const std::string& name) override {
-    return os().environmentVariable(name);
-  }
-  std::optional<std::vector<std::string>> runningProcessTexts() override {
-    return os().runningProcessTexts();
-  }
-  void startCommandLine(const std::string& commandLine) override {
-    os().startCommandLine(commandLine);
-  }
-  void shellOpen(const std::string& target) override { os().shellOpen(target); }
-  platform::OsVersionInfo osVersion() override { return os().osVersion(); }
-  std::string wideToAnsi(std::u16string_view text) override { return os().wideToAnsi(text); }
-  std::u16string ansiToWide(std::string_view text) override { return os().ansiToWide(text); }
-  std::string lowerCase(std::string_view text) override { return os().lowerCase(text); }
-  unsigned activeCodePage() override { return os().activeCodePage(); }
-  char decimalSeparator() override { return os().decimalSeparator(); }
-
- private:
-  static platform::Platform& os() { return platform::system(); }
-};
+using ForwardingPlatform = platform::testing::DelegatingPlatform;
 
 }  // namespace brimlow::test

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../platform/delegatingPlatform.h"
 #include "platform/platform.h"
 #include "xml/xmlTokenizer.h"
 
@@ -22,10 +23,10 @@ inline std::string Describe(const TXmlTokenizer& tokenizer) {
   switch (tokenizer.PartKind()) {
     case TPartKind::StartTag:
     case TPartKind::EmptyTag:
-    case TPartKind::EndTag:
-      out += ' ' + tokenizer.PartName();
+    case TPartKind::EndTag: out += ' ' + tokenizer.PartName(); break;
+    case TPartKind::PI:
+      out += ' ' + tokenizer.PartName() + " {" + tokenizer.PartContent() + '}';
       break;
-    case TPartKind::PI: out += ' ' + tokenizer.PartName() + " {" + tokenizer.PartContent() + '}'; break;
     case TPartKind::Text:
     case TPartKind::CData: out += " {" + tokenizer.PartContent() + '}'; break;
     case TPartKind::Comment:
@@ -54,7 +55,8 @@ inline std::string Describe(const TXmlTokenizer& tokenizer) {
 inline std::vector<std::string> Scan(TXmlTokenizer& tokenizer) {
   std::vector<std::string> parts;
   tokenizer.BeginScan();
-  while (tokenizer.NextPart()) parts.push_back(Describe(tokenizer));
+  while (tokenizer.NextPart())
+    parts.push_back(Describe(tokenizer));
   return parts;
 }
 
@@ -77,10 +79,11 @@ inline std::string Hex(const std::string& bytes) {
   return out;
 }
 
-inline ::testing::AssertionResult SameBytes(const std::string& expected, const std::string& actual) {
+inline ::testing::AssertionResult SameBytes(const std::string& expected,
+                                            const std::string& actual) {
   if (expected == actual) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "expected bytes " << Hex(expected) << "\n  actual bytes "
-                                       << Hex(actual);
+  return ::testing::AssertionFailure()
+         << "expected bytes " << Hex(expected) << "\n  actual bytes " << Hex(actual);
 }
 
 // The active code page's form of some UTF-16 text, as the readers must
@@ -90,61 +93,7 @@ inline std::string Ansi(std::u16string_view text) {
 }
 
 // Passes every call to the system's platform; tests override what they need.
-class PassThroughPlatform : public platform::Platform {
- public:
-  std::string readFile(const std::string& path) override { return os().readFile(path); }
-  bool fileExists(const std::string& path) override { return os().fileExists(path); }
-  bool directoryExists(const std::string& path) override { return os().directoryExists(path); }
-  bool createDirectory(const std::string& path) override { return os().createDirectory(path); }
-  std::vector<std::string> listDirectory(const std::string& path) override {
-    return os().listDirectory(path);
-  }
-  bool deleteFile(const std::string& path) override { return os().deleteFile(path); }
-  platform::WriteHandle createTemporaryBeside(const std::string& target) override {
-    return os().createTemporaryBeside(target);
-  }
-  void writeAll(platform::WriteHandle& file, std::string_view bytes,
-                const std::string& target) override {
-    os().writeAll(file, bytes, target);
-  }
-  void commitAndClose(platform::WriteHandle& file, const std::string& target) override {
-    os().commitAndClose(file, target);
-  }
-  void replaceWith(platform::WriteHandle& file, const std::string& target) override {
-    os().replaceWith(file, target);
-  }
-  void discard(platform::WriteHandle& file) noexcept override { os().discard(file); }
-  std::string programFilePath() override { return os().programFilePath(); }
-  platform::LocalDate localDate() override { return os().localDate(); }
-  bool registryKeyExists(const std::string& key) override { return os().registryKeyExists(key); }
-  std::optional<std::string> readRegistryText(const std::string& key,
-                                              const std::string& valueName) override {
-    return os().readRegistryText(key, valueName);
-  }
-  std::optional<uint32_t> readLocalMachineInteger(const std::string& key,
-                                                  const std::string& valueName) override {
-    return os().readLocalMachineInteger(key, valueName);
-  }
-  std::optional<std::string> environmentVariable(const std::string& name) override {
-    return os().environmentVariable(name);
-  }
-  std::optional<std::vector<std::string>> runningProcessTexts() override {
-    return os().runningProcessTexts();
-  }
-  void startCommandLine(const std::string& commandLine) override {
-    os().startCommandLine(commandLine);
-  }
-  void shellOpen(const std::string& target) override { os().shellOpen(target); }
-  platform::OsVersionInfo osVersion() override { return os().osVersion(); }
-  std::string wideToAnsi(std::u16string_view text) override { return os().wideToAnsi(text); }
-  std::u16string ansiToWide(std::string_view text) override { return os().ansiToWide(text); }
-  std::string lowerCase(std::string_view text) override { return os().lowerCase(text); }
-  unsigned activeCodePage() override { return os().activeCodePage(); }
-  char decimalSeparator() override { return os().decimalSeparator(); }
-
- private:
-  static platform::Platform& os() { return platform::system(); }
-};
+using PassThroughPlatform = platform::testing::DelegatingPlatform;
 
 // A Cyrillic single-byte code page: ASCII, the Russian letters and "?" for
 // everything else.  It records the UTF-16 text it was asked to convert.
