@@ -431,6 +431,10 @@ TEST_F(EntityTest, ExternalEntityPaths) {
   };
   for (const ExternalPathCase& row : cases) {
     SCOPED_TRACE(row.label);
+#ifdef _WIN32
+    // "/" separates folders only in POSIX paths.
+    if (std::string_view(row.label).starts_with("posix_")) continue;
+#endif
     testing::FilesPlatform files;
     files.files[row.document] = "<a>[&e;]</a>";
     if (*row.read) files.files[row.read] = "ok";
