@@ -2,7 +2,7 @@
 # Installs what is missing, builds everything with warnings as errors and runs
 # every test: the debug build, the same tests under AddressSanitizer,
 # UndefinedBehaviorSanitizer and LeakSanitizer, and each fuzz target briefly
-# over its corpus.
+# over its corpus; then the Windows build's tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,3 +20,7 @@ cmake --build --preset asan
 ctest --preset asan -j"$(nproc)"
 
 scripts/fuzz.sh "${BRIMLOW_FUZZ_SECONDS:-30}"
+
+# The cross-built Windows libraries, tests and brimlow-cli.exe under Wine in a
+# fresh prefix.
+scripts/windows-test.sh
