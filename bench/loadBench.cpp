@@ -70,8 +70,8 @@ class SummaryReporter : public benchmark::ConsoleReporter {
 // reports its own high-water mark: the rusage of a forked child would still
 // count the parent's memory from before the exec.
 long PeakOfOneLoad(const std::string& peer, const std::string& file) {
-  const std::string command = "/proc/" + std::to_string(getpid()) + "/exe --peak " + peer + " '" +
-                              file + "'";
+  const std::string command =
+      "/proc/" + std::to_string(getpid()) + "/exe --peak " + peer + " '" + file + "'";
   FILE* child = popen(command.c_str(), "r");
   if (!child) return -1;
   long kilobytes = -1;

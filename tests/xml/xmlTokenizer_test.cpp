@@ -39,21 +39,23 @@ INSTANTIATE_TEST_SUITE_P(
                   {"PI xml-stylesheet { href=\"s.css\"} [href=s.css]"}},
         PartsCase{"xml_directly_before_end_is_a_pi", "<?xml?>", {"PI xml {}"}},
         PartsCase{"pi_content_keeps_leading_space", "<?go  on ?>", {"PI go {  on }"}},
-        PartsCase{"comment_keeps_delimiters", "<!-- a -- b -->x",
+        PartsCase{"comment_keeps_delimiters",
+                  "<!-- a -- b -->x",
                   {"Comment {<!-- a -- b -->}", "Text {x}"}},
         PartsCase{"empty_cdata_is_reported", "<![CDATA[]]>", {"CDATA {}"}},
         PartsCase{"cdata_keeps_white_space", "<![CDATA[ a  \n b ]]>", {"CDATA { a  \n b }"}},
         PartsCase{"empty_tag", "<a/><b />", {"Empty Tag a", "Empty Tag b"}},
         PartsCase{"end_tag_ending_in_slash_is_empty", "</a/>", {"Empty Tag a"}},
         PartsCase{"valueless_last_attribute", "<a b/>", {"Start Tag a"}},
-        PartsCase{"duplicate_attribute_order", "<a b=\"1\" b=\"2\">",
-                  {"Start Tag a [b=2 b=1]"}},
-        PartsCase{"doctype", "<!DOCTYPE list SYSTEM \"l.dtd\"><list/>",
+        PartsCase{"duplicate_attribute_order", "<a b=\"1\" b=\"2\">", {"Start Tag a [b=2 b=1]"}},
+        PartsCase{"doctype",
+                  "<!DOCTYPE list SYSTEM \"l.dtd\"><list/>",
                   {"DTD Declaration list", "Empty Tag list"}},
         PartsCase{"doctype_subset_with_gt_in_quotes",
                   "<!DOCTYPE a [<!ENTITY e \"x>y\"><!-- ] > --> ]><a/>",
                   {"DTD Declaration a", "Empty Tag a"}},
-        PartsCase{"bom_is_text", "\xEF\xBB\xBF<?xml version=\"1.0\"?>",
+        PartsCase{"bom_is_text",
+                  "\xEF\xBB\xBF<?xml version=\"1.0\"?>",
                   {"Text {\xEF\xBB\xBF}", "XML Prolog [version=1.0]"}},
         PartsCase{"other_bang_forms_are_tags", "<!ELEMENT x>", {"Start Tag !ELEMENT"}},
         PartsCase{"lone_lt_at_end", "a<", {"Text {a}", "Start Tag "}},
@@ -62,13 +64,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     LeftOpen, PartsTest,
-    ::testing::Values(
-        PartsCase{"comment", "<a/><!-- never closed", {"Empty Tag a", "Comment {<!-- never closed}"}},
-        PartsCase{"pi_drops_last_two_characters", "<?pi abcd", {"PI pi { ab}"}},
-        PartsCase{"cdata", "<![CDATA[abc", {"CDATA {abc}"}},
-        PartsCase{"tag", "<a b=\"1\"", {"Start Tag a [b=1]"}},
-        PartsCase{"attribute_value", "<a b=\"1>text", {"Start Tag a [b=1>text]"}},
-        PartsCase{"doctype", "<!DOCTYPE a [ <!ENTITY", {"DTD Declaration a"}}),
+    ::testing::Values(PartsCase{"comment",
+                                "<a/><!-- never closed",
+                                {"Empty Tag a", "Comment {<!-- never closed}"}},
+                      PartsCase{"pi_drops_last_two_characters", "<?pi abcd", {"PI pi { ab}"}},
+                      PartsCase{"cdata", "<![CDATA[abc", {"CDATA {abc}"}},
+                      PartsCase{"tag", "<a b=\"1\"", {"Start Tag a [b=1]"}},
+                      PartsCase{"attribute_value", "<a b=\"1>text", {"Start Tag a [b=1>text]"}},
+                      PartsCase{"doctype", "<!DOCTYPE a [ <!ENTITY", {"DTD Declaration a"}}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(Tokenizer, ByteZeroEndsTheDocument) {
@@ -94,7 +97,8 @@ TEST(Tokenizer, PartPositionsCoverTheDocument) {
   tokenizer.SetNormalize(false);
   tokenizer.BeginScan();
   std::string rebuilt;
-  while (tokenizer.NextPart()) rebuilt.append(tokenizer.PartStart(), tokenizer.PartEnd() + 1);
+  while (tokenizer.NextPart())
+    rebuilt.append(tokenizer.PartStart(), tokenizer.PartEnd() + 1);
   EXPECT_EQ(rebuilt, document);
 }
 

@@ -23,28 +23,28 @@ TEST_P(DecodeLenientTest, Decodes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DecodeLenientTest,
-    ::testing::Values(
-        DecodeCase{"ascii", "ab", u"ab"},
-        // U+0430 CYRILLIC SMALL LETTER A
-        DecodeCase{"two_bytes", "\xD0\xB0", u"\u0430"},
-        // U+20AC EURO SIGN
-        DecodeCase{"three_bytes", "\xE2\x82\xAC", u"\u20AC"},
-        // U+1F600: a surrogate pair, never the character 0
-        DecodeCase{"four_bytes_become_a_surrogate_pair", "\xF0\x9F\x98\x80", u"\U0001F600"},
-        DecodeCase{"stray_continuation_is_its_own_value", "\x80z", u"\u0080z"},
-        DecodeCase{"byte_F8_is_its_own_value", "\xF8", u"\u00F8"},
-        DecodeCase{"lead_without_continuation", "\xD0z", u"\u00D0z"},
-        DecodeCase{"cut_short_stops_decoding", "a\xE2\x82", u"a\u00E2"},
-        DecodeCase{"overlong_passes", "\xC1\x81", u"A"},
-        // F7 BF BF BF is 0x1FFFFF, beyond any character.
-        DecodeCase{"beyond_10FFFF_is_replaced", "\xF7\xBF\xBF\xBF", u"\uFFFD"}),
+    ::testing::Values(DecodeCase{"ascii", "ab", u"ab"},
+                      // U+0430 CYRILLIC SMALL LETTER A
+                      DecodeCase{"two_bytes", "\xD0\xB0", u"\u0430"},
+                      // U+20AC EURO SIGN
+                      DecodeCase{"three_bytes", "\xE2\x82\xAC", u"\u20AC"},
+                      // U+1F600: a surrogate pair, never the character 0
+                      DecodeCase{"four_bytes_become_a_surrogate_pair", "\xF0\x9F\x98\x80",
+                                 u"\U0001F600"},
+                      DecodeCase{"stray_continuation_is_its_own_value", "\x80z", u"\u0080z"},
+                      DecodeCase{"byte_F8_is_its_own_value", "\xF8", u"\u00F8"},
+                      DecodeCase{"lead_without_continuation", "\xD0z", u"\u00D0z"},
+                      DecodeCase{"cut_short_stops_decoding", "a\xE2\x82", u"a\u00E2"},
+                      DecodeCase{"overlong_passes", "\xC1\x81", u"A"},
+                      // F7 BF BF BF is 0x1FFFFF, beyond any character.
+                      DecodeCase{"beyond_10FFFF_is_replaced", "\xF7\xBF\xBF\xBF", u"\uFFFD"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(Utf8, IsValidRejectsWhatDoesNotRoundTrip) {
   EXPECT_TRUE(utf8::IsValid("plain \xD0\xB0 \xE2\x82\xAC \xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF"));
-  for (const char* bad : {"\x80", "\xC0\x80", "\xC1\xBF", "\xE0\x9F\xBF", "\xED\xA0\x80",
-                          "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "\xD0",
-                          "\xE2\x82", "\xD0z"}) {
+  for (const char* bad :
+       {"\x80", "\xC0\x80", "\xC1\xBF", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xF0\x8F\xBF\xBF",
+        "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "\xD0", "\xE2\x82", "\xD0z"}) {
     EXPECT_FALSE(utf8::IsValid(bad)) << bad;
   }
 }
