@@ -1,5 +1,7 @@
 #include "xml/xmlUtf8.h"
 
+#include "platform/unicode.h"
+
 #include <cstring>
 
 namespace brimlow::utf8 {
@@ -108,21 +110,7 @@ void DecodeLenient(std::string_view text, std::u16string& out) {
 }
 
 void AppendUtf8(char32_t c, std::string& out) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
+  platform::appendUtf8(out, c);
 }
 
 }  // namespace brimlow::utf8
