@@ -1,5 +1,4 @@
 // Files, folders, the program's own path and the clock.
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,6 +6,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/posix/fileCalls.h"
 #include "platform/posix/posixPlatform.h"
 
 namespace brimlow::platform {
@@ -24,25 +24,9 @@ bool statPath(const std::string& path, struct stat& info) {
 }  // namespace
 
 std::string PosixPlatform::readFile(const std::string& path) {
-  // Nothing is locked on POSIX: others may go on reading and writing the file.
-  const int fd = ::open(mapToPosixPath(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw EFOpenError(path, reason(errno));
   std::string bytes;
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      const int error = errno;
-      ::close(fd);
-      throw EFOpenError(path, reason(error));
-    }
-    if (n == 0) break;
-    bytes.append(buffer, static_cast<size_t>(n));
-  }
-  ::close(fd);
+  if (const int error = readWholePosixFile(mapToPosixPath(path), bytes))
+    throw EFOpenError(path, reason(error));
   return bytes;
 }
 
@@ -65,7 +49,7 @@ std::vector<std::string> PosixPlatform::listDirectory(const std::string& path) {
 }
 
 bool PosixPlatform::deleteFile(const std::string& path) {
-  return !path.empty() && ::unlink(mapToPosixPath(path).c_str()) == 0;
+  return !path.empty() && fileCalls().unlink(mapToPosixPath(path).c_str()) == 0;
 }
 
 std::string PosixPlatform::programFilePath() {

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/posix/fileCalls.h"
 #include "platform/winePath.h"
 
 namespace brimlow::platform {
@@ -53,24 +54,32 @@ std::vector<std::string> listPosixFolder(const std::string& folder) {
   return names;
 }
 
-std::optional<std::string> readPosixFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  std::string bytes;
+int readWholePosixFile(const std::string& path, std::string& bytes) {
+  const FileCalls& calls = fileCalls();
+  const int fd = calls.open(path.c_str(), O_RDONLY | O_CLOEXEC, 0);
+  if (fd < 0) return errno;
   struct stat info {};
   if (::fstat(fd, &info) == 0 && info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
   char buffer[65536];
   for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    const ssize_t n = calls.read(fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      ::close(fd);
-      return std::nullopt;
+      const int error = errno;
+      calls.close(fd);
+      bytes.clear();
+      return error;
     }
     if (n == 0) break;
     bytes.append(buffer, static_cast<size_t>(n));
   }
-  ::close(fd);
+  calls.close(fd);
+  return 0;
+}
+
+std::optional<std::string> readPosixFile(const std::string& path) {
+  std::string bytes;
+  if (readWholePosixFile(path, bytes) != 0) return std::nullopt;
   return bytes;
 }
 

@@ -58,6 +58,12 @@ std::string mapToPosixPath(const std::string& path);
 // gives; empty when it cannot be listed.
 std::vector<std::string> listPosixFolder(const std::string& folder);
 
+// Reads the whole content of a POSIX file into `bytes`, which should be
+// empty: 0, or the error number of the call that failed (`bytes` is then
+// empty again).  Nothing is locked: others may go on reading and writing the
+// file.
+int readWholePosixFile(const std::string& path, std::string& bytes);
+
 // The whole content of a POSIX file; none when it cannot be read.
 std::optional<std::string> readPosixFile(const std::string& path);
 

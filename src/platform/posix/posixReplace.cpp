@@ -11,6 +11,7 @@
 #include <climits>
 #include <cstring>
 
+#include "platform/posix/fileCalls.h"
 #include "platform/posix/posixPlatform.h"
 
 namespace brimlow::platform {
@@ -61,7 +62,7 @@ int createUnique(const std::string& real, std::string& name) {
     name = folder + "/." + base + "." + std::to_string(::getpid()) + "-" +
            std::to_string(counter++) + ".tmp";
     // 0666 less the umask: the mode a new file would get.
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = fileCalls().open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   errno = EEXIST;
@@ -96,26 +97,32 @@ WriteHandle PosixPlatform::createTemporaryBeside(const std::string& target) {
 }
 
 void PosixPlatform::writeAll(WriteHandle& file, std::string_view bytes, const std::string& target) {
+  const FileCalls& calls = fileCalls();
   while (!bytes.empty()) {
-    const ssize_t n = ::write(static_cast<int>(file.value), bytes.data(), bytes.size());
+    const ssize_t n = calls.write(static_cast<int>(file.value), bytes.data(), bytes.size());
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) throw EFCreateError(target, reason(errno));
+    // A file that takes nothing more has no room left; asking again would
+    // wait for ever.
+    if (n == 0) throw EFCreateError(target, reason(ENOSPC));
     bytes.remove_prefix(static_cast<size_t>(n));
   }
 }
 
 void PosixPlatform::commitAndClose(WriteHandle& file, const std::string& target) {
+  const FileCalls& calls = fileCalls();
   const int fd = static_cast<int>(file.value);
   file.value = -1;
-  const int synced = ::fsync(fd);
+  const int synced = calls.fsync(fd);
   const int error = errno;
-  if (::close(fd) != 0 && synced == 0) throw EFCreateError(target, reason(errno));
+  if (calls.close(fd) != 0 && synced == 0) throw EFCreateError(target, reason(errno));
   if (synced != 0) throw EFCreateError(target, reason(error));
 }
 
 void PosixPlatform::replaceWith(WriteHandle& file, const std::string& target) {
   const std::string real = realTarget(target);
-  if (::rename(file.path.c_str(), real.c_str()) != 0) throw EFCreateError(target, reason(errno));
+  if (fileCalls().rename(file.path.c_str(), real.c_str()) != 0)
+    throw EFCreateError(target, reason(errno));
   file.path.clear();
   // Makes the rename itself durable.  The new content is in place whatever
   // this answers, so a failure here is not the caller's failure.
@@ -127,9 +134,10 @@ void PosixPlatform::replaceWith(WriteHandle& file, const std::string& target) {
 }
 
 void PosixPlatform::discard(WriteHandle& file) noexcept {
-  if (file.value >= 0) ::close(static_cast<int>(file.value));
+  const FileCalls& calls = fileCalls();
+  if (file.value >= 0) calls.close(static_cast<int>(file.value));
   file.value = -1;
-  if (!file.path.empty()) ::unlink(file.path.c_str());
+  if (!file.path.empty()) calls.unlink(file.path.c_str());
   file.path.clear();
 }
 
