@@ -8,8 +8,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
+#include "../platform/fileFaults.h"
 #include "app/ansiText.h"
 #include "app/reportUnit.h"
 #include "windowTestSupport.h"
@@ -298,56 +300,60 @@ TEST_F(ExecuteTest, AListFileThatAppearedSinceAnEmptyLoadIsNotReplaced) {
 
 // A step that cannot write ends the execution there: what was done stays
 // done, and the trash, the statistics and the report are not touched.
-TEST_F(ExecuteTest, AFailureEndsTheExecutionAtItsStep) {
+class StepFailureTest : public ExecuteTest {
+ protected:
   enum Step { Backup, List, Separate, ListWithEntriesPutBack };
-  const struct {
+  struct StepCase {
     const char* label;
     Step failing;
     const char* action;
-  } cases[] = {
+  };
+  static constexpr StepCase kSteps[] = {
       {"the backup copy", Backup, "deleteSel"},
       {"the list", List, "delSelWithFiles"},
       {"the separate list", Separate, "saveSel"},
       {"the list with the entries put back", ListWithEntriesPutBack, "delSelFiles"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.label);
+  const std::string backup = BackupPath("default_2009_03_07.xml");
+
+  // Runs the step's action with `executeFailing`, which is given the file
+  // the failing step writes and must press "Выполнить" while that write is
+  // made to fail; `reason` is how the failure is worded.
+  void ExpectTheExecutionEndsAtTheStep(
+      const StepCase& c, const std::function<void(const std::string&)>& executeFailing,
+      const std::string& reason) {
     std::filesystem::remove_all(folder / "bin" / "backup");
     std::filesystem::remove(Path("separate.xml"));
     window = std::make_unique<TForm2>();
     window->InitBackups();
     window->SetDialogRunner([this](QDialog& dialog) {
       dialogs << dialog.objectName();
-      if (auto* save = qobject_cast<QFileDialog*>(&dialog)) {
+      if (auto* save = qobject_cast<QFileDialog*>(&dialog))
         save->selectFile(QString::fromStdString(Path("separate.xml")));
-        return true;
-      }
       return true;
     });
     dialogs.clear();
     errors.clear();
-    fake.unwritableFiles.clear();
     fake.deletedFiles.clear();
 
     Load(3);
     Mark(window->LeftModel(), {1});
     window->moveExecute();
     const QString statistics = Label("labSelCount");
-    const std::string backup = BackupPath("default_2009_03_07.xml");
-    fake.unwritableFiles.insert(c.failing == Backup     ? backup
-                                : c.failing == Separate ? Path("separate.xml")
-                                                        : listFile);
+    const std::string failed = c.failing == Backup     ? backup
+                               : c.failing == Separate ? Path("separate.xml")
+                                                       : listFile;
     Choose(c.action);
-    Execute();
+    executeFailing(failed);
 
     ASSERT_EQ(errors.size(), 1);
-    const std::string failed = *fake.unwritableFiles.begin();
-    EXPECT_TRUE(errors[0].startsWith("Cannot create file \"" + FromAnsi(failed) + "\". "))
-        << errors[0].toStdString();
+    EXPECT_EQ(errors[0],
+              "Cannot create file \"" + FromAnsi(failed) + "\". " + QString::fromStdString(reason));
     EXPECT_FALSE(dialogs.contains("reportForm"));
     EXPECT_EQ(Ids(window->Trash()), (std::vector<uint32_t>{2})) << "the trash is untouched";
     EXPECT_EQ(window->RightModel().rowCount(), 1);
     EXPECT_EQ(Ids(window->Downloads()), (std::vector<uint32_t>{1, 3}));
+    EXPECT_EQ(window->LeftModel().rowCount(), 2) << "the tree shows the list";
     EXPECT_EQ(Label("labSelCount"), statistics);
     EXPECT_EQ(window->LoadedCount(), 3);
     EXPECT_TRUE(fake.deletedFiles.empty()) << "no file deleted";
@@ -359,6 +365,58 @@ TEST_F(ExecuteTest, AFailureEndsTheExecutionAtItsStep) {
     else
       EXPECT_EQ(IdsOnDisk(listFile), (std::vector<uint32_t>{1, 3})) << "the rewrite stays";
     EXPECT_FALSE(std::filesystem::exists(Path("separate.xml")));
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+      EXPECT_NE(entry.path().extension(), ".tmp") << "a temporary stays: " << entry.path();
+  }
+};
+
+TEST_F(StepFailureTest, AFileThatCannotBeCreatedEndsTheExecution) {
+  for (const StepCase& c : kSteps) {
+    SCOPED_TRACE(c.label);
+    ExpectTheExecutionEndsAtTheStep(
+        c,
+        [this](const std::string& failed) {
+          fake.unwritableFiles = {failed};
+          Execute();
+          fake.unwritableFiles.clear();
+        },
+        "There is not enough space on the disk.");
+  }
+}
+
+// The same steps failing inside the system's calls: the disk filling up
+// halfway through the file, the flush, the rename into place.
+TEST_F(StepFailureTest, AWriteThatFailsHalfwayEndsTheExecution) {
+  const struct {
+    const char* label;
+    void (*arrange)(platform::testing::FileFaults&);
+    const char* reason;
+  } faults[] = {
+      {"a full disk after 100 bytes",
+       [](platform::testing::FileFaults& f) {
+         f.writeChunk = 7;
+         f.diskFullAfter = 100;
+       },
+       "No space left on device"},
+      {"the flush", [](platform::testing::FileFaults& f) { f.fsyncError = EIO; },
+       "Input/output error"},
+      {"the rename", [](platform::testing::FileFaults& f) { f.renameError = EACCES; },
+       "Permission denied"},
+  };
+  for (const StepCase& c : kSteps) {
+    for (const auto& fault : faults) {
+      SCOPED_TRACE(std::string(c.label) + ", " + fault.label);
+      ExpectTheExecutionEndsAtTheStep(
+          c,
+          [&](const std::string& failed) {
+            platform::testing::FileFaults injected;
+            // The failing step's file and its temporary, nothing else.
+            injected.pathsContaining = std::filesystem::path(failed).filename().string();
+            fault.arrange(injected);
+            Execute();
+          },
+          fault.reason);
+    }
   }
 }
 
