@@ -51,6 +51,7 @@ class TDownloadsList {
   void Load();
   void OnStartTag(const std::string& name, const TAttrList& attributes);
   void OnContent(const std::string& text);
+  std::string KeptContent(const std::string& text);
 
   std::string FFileName;
   std::string FLoadedText;

@@ -58,19 +58,29 @@ TDownloadsList::TField TDownloadsList::FieldOf(std::string_view name) {
 void TDownloadsList::Load() {
   platform::Platform& os = platform::current();
   if (!os.fileExists(FFileName)) return;
-  FLoadedText = os.readFile(FFileName);
-  MakeCrLfLines(FLoadedText);
+  // The file is read once: the scanner works on the text, and the list keeps
+  // it afterwards for backups.  A second read could also find another file,
+  // or none, in its place.
+  TScannerTokenizer& tokenizer = FScanner->Tokenizer();
+  tokenizer.LoadText(os.readFile(FFileName), FFileName);
 
   FScanner->OnStartTag = [this](TCustomEventScanner&, const std::string& tagName,
                                 const TAttrList& attributes) { OnStartTag(tagName, attributes); };
   FScanner->OnContent = [this](TCustomEventScanner&, const std::string& content) {
     OnContent(content);
   };
-  FScanner->SetFilename(FFileName);
   FScanner->Run();
-  // A list is read once; the scanner's copy of the document is not needed
-  // any more and would double what a large list holds in memory.
-  FScanner->Tokenizer().Reset();
+  FLoadedText = tokenizer.ReleaseText();
+  MakeCrLfLines(FLoadedText);
+}
+
+// The content as a string of the record's own.  It is taken over from the
+// tokenizer when the event hands the tokenizer's own buffer, as it does, so
+// that a long text is not held twice while it is read.
+std::string TDownloadsList::KeptContent(const std::string& text) {
+  TScannerTokenizer& tokenizer = FScanner->Tokenizer();
+  if (&text == &tokenizer.PartContent()) return tokenizer.TakePartContent();
+  return text;
 }
 
 void TDownloadsList::OnStartTag(const std::string& name, const TAttrList& attributes) {
@@ -100,12 +110,12 @@ void TDownloadsList::OnContent(const std::string& text) {
     case TField::Size: record.Size = StrToInt64(text); break;
     case TField::DownloadedSize: record.DownloadedSize = StrToInt64(text); break;
     case TField::Date: record.Date = StrToDateTime(text); break;
-    case TField::URL: record.URL = text; break;
-    case TField::FileName: record.FileName = text; break;
-    case TField::SaveDir: record.SaveDir = text; break;
-    case TField::LastModified: record.LastModified = text; break;
-    case TField::ContentType: record.ContentType = text; break;
-    case TField::Comment: record.Comment = text; break;
+    case TField::URL: record.URL = KeptContent(text); break;
+    case TField::FileName: record.FileName = KeptContent(text); break;
+    case TField::SaveDir: record.SaveDir = KeptContent(text); break;
+    case TField::LastModified: record.LastModified = KeptContent(text); break;
+    case TField::ContentType: record.ContentType = KeptContent(text); break;
+    case TField::Comment: record.Comment = KeptContent(text); break;
     case TField::Other: {
       std::string entry;
       entry.reserve(FCurrentElement.size() + 1 + text.size());

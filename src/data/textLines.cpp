@@ -31,8 +31,13 @@ bool HasCrLfLines(std::string_view text) {
 
 std::string ToCrLfLines(std::string_view text) {
   text = UpToNul(text);
+  // Each line break grows by one byte at most, and the last line may gain
+  // one: reserving that much once keeps a large text from being copied as
+  // it grows.
+  const auto breaks =
+      std::count(text.begin(), text.end(), '\n') + std::count(text.begin(), text.end(), '\r');
   std::string lines;
-  lines.reserve(text.size() + text.size() / 32 + 2);
+  lines.reserve(text.size() + static_cast<size_t>(breaks) + 2);
   size_t start = 0;
   while (start < text.size()) {
     const size_t end = text.find_first_of("\r\n", start);

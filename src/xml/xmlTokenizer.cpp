@@ -138,9 +138,19 @@ void TXmlTokenizer::Reset() {
   FReadDoctypes.clear();
   FRetiredEntities.clear();
   FPartAttributes.Clear();
+  // The buffers of the last part go too: one long part would otherwise stay
+  // held for as long as the tokenizer lives.
+  FPartName = std::string();
+  FPartContent = std::string();
   FPartStart = FPartEnd = FNextStart = nullptr;
   FTextEnd = FNextSemicolon = nullptr;
   FFinished = false;
+}
+
+std::string TXmlTokenizer::ReleaseText() {
+  std::string text = std::move(FText);
+  Reset();
+  return text;
 }
 
 bool TXmlTokenizer::LoadFile(const std::string& fileName) {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "xml/xmlNameValue.h"
@@ -120,6 +121,9 @@ class TXmlTokenizer {
   void LoadText(std::string text, std::string sourceName = "<text>");
   // Forgets the document and its declarations; CurrentEncoding stays.
   void Reset();
+  // Hands the document's text over to the caller, then forgets the document
+  // as Reset does: for a reader that keeps the text once it is scanned.
+  std::string ReleaseText();
 
   void BeginScan();
   // Analyses the next part; false when the document is exhausted, and again
@@ -151,6 +155,9 @@ class TXmlTokenizer {
   TPartKind PartKind() const { return FPartKind; }
   const std::string& PartName() const { return FPartName; }
   const std::string& PartContent() const { return FPartContent; }
+  // Hands the current part's content over to the caller, leaving it empty:
+  // for a handler that keeps the text, so that a long one is not held twice.
+  std::string TakePartContent() { return std::exchange(FPartContent, std::string()); }
   TPosition PartStart() const { return FPartStart; }
   TPosition PartEnd() const { return FPartEnd; }
   const TAttrList& PartAttributes() const { return FPartAttributes; }
