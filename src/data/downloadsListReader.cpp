@@ -92,8 +92,12 @@ void TDownloadsList::OnStartTag(const std::string& name, const TAttrList& attrib
     Add();
     FCurrent = Count() - 1;
   }
-  FCurrentElement = name;
   FCurrentField = FieldOf(name);
+  // The name is kept only where an unknown element becomes an entry.
+  if (FCurrentField == TField::Other && FInsideList && FCurrent >= 0)
+    FCurrentElement = name;
+  else
+    FCurrentElement.clear();
 }
 
 void TDownloadsList::OnContent(const std::string& text) {

@@ -80,11 +80,13 @@ TPosition TAttrList::ParseFrom(TPosition p) {
       const TPosition valueBegin = p + 1;
       const char* close = std::strchr(valueBegin, c);
       const TPosition valueEnd = close ? close : valueBegin + std::strlen(valueBegin);
-      TAttr& attribute = AppendSpare();
-      attribute.Name.assign(nameBegin, nameEnd);
-      attribute.Value.assign(valueBegin, valueEnd);
-      attribute.ValueKind = TAttrValueKind::Normal;
-      attribute.DeclaredType = TAttrType::Unknown;
+      if (UsedCount() < kMaxAttributes) {
+        TAttr& attribute = AppendSpare();
+        attribute.Name.assign(nameBegin, nameEnd);
+        attribute.Value.assign(valueBegin, valueEnd);
+        attribute.ValueKind = TAttrValueKind::Normal;
+        attribute.DeclaredType = TAttrType::Unknown;
+      }
       p = close ? close + 1 : valueEnd;
       state = State::ExpectName;
     } else {

@@ -71,6 +71,11 @@ class TAttrList : public TNameValueList<TAttr> {
  public:
   friend class TXmlTokenizer;
 
+  // The most attributes one tag keeps.  The rest are read past, so that the
+  // tag still ends where it ends, but not kept: a tag of a million attributes
+  // would otherwise take a hundred bytes of memory for every few of input.
+  static constexpr std::size_t kMaxAttributes = 10'000;
+
   // Empties the list and reads attributes from `position` on (see the
   // tokenizer); returns where the reading stopped: the byte 0, the ">" or the
   // first character that cannot begin an attribute name.

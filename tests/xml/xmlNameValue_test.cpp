@@ -247,6 +247,23 @@ TEST(AttrList, ParseFromOrdersLikeAddingOneByOne) {
   }
 }
 
+TEST(AttrList, ATagKeepsItsFirstAttributesUpToTheLimit) {
+  const std::size_t limit = TAttrList::kMaxAttributes;
+  for (const std::size_t written : {limit - 1, limit, limit + 1, 5 * limit}) {
+    std::string tag;
+    for (std::size_t i = 0; i < written; ++i)
+      tag += " a" + std::to_string(i) + "=\"" + std::to_string(i) + '"';
+    tag += " last=\"x\">rest";
+    TAttrList list;
+    const TPosition stop = list.ParseFrom(tag.c_str());
+    EXPECT_STREQ(stop, ">rest") << written << " attributes: the tag is read to its end";
+    EXPECT_EQ(static_cast<std::size_t>(list.Count()), std::min(written + 1, limit));
+    EXPECT_EQ(list.ValueOf("a0"), "0");
+    EXPECT_EQ(list.ValueOf("a" + std::to_string(limit - 2)), std::to_string(limit - 2));
+    EXPECT_EQ(list.ValueOf("last"), written < limit ? "x" : "") << written << " attributes";
+  }
+}
+
 TEST(AttrList, ParseFromEmptiesTheListFirst) {
   TAttrList list;
   list.ParseFrom(" a=\"1\" b=\"2\" c=\"3\"");
