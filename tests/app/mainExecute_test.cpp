@@ -182,6 +182,27 @@ TEST_F(ExecuteTest, FilesThatStayAreReportedOnALineOfTheirOwn) {
   EXPECT_EQ(window->Trash().Count(), 0);
 }
 
+TEST_F(ExecuteTest, AFileTheSystemRefusesToDeleteIsCountedAndStays) {
+  Load(3);
+  Mark(window->LeftModel(), {0, 1, 2});
+  window->moveExecute();
+  Choose("delSelWithFiles");
+  {
+    platform::testing::FileFaults faults;
+    faults.pathsContaining = "file2.bin";
+    faults.unlinkError = EBUSY;
+    Execute();
+  }
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].files, "не удалось удалить файлы 1 закачек");
+  EXPECT_TRUE(std::filesystem::exists(FileOf(2)));
+  EXPECT_FALSE(std::filesystem::exists(FileOf(1)));
+  EXPECT_FALSE(std::filesystem::exists(FileOf(3)));
+  EXPECT_TRUE(IdsOnDisk(listFile).empty()) << "the list was written before the deletions";
+  EXPECT_EQ(window->Trash().Count(), 0);
+  EXPECT_EQ(window->RightModel().rowCount(), 0);
+}
+
 TEST_F(ExecuteTest, TheTrashSavedAsASeparateList) {
   Load(4);
   Mark(window->LeftModel(), {1, 3});

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "../platform/fileFaults.h"
 #include "app/ansiText.h"
 #include "app/optionalDateEdit.h"
 #include "data/categories.h"
@@ -261,26 +262,50 @@ TEST_F(WindowTest, LoadsReplaceOnlyTheTitlesFileName) {
   EXPECT_EQ(window->windowTitle(), "Tarvolt Brimlow - c.xml");
 }
 
+// A load that fails, whether the file cannot be opened or its reading
+// breaks off halfway, leaves the window as it was.
 TEST_F(WindowTest, FailedLoadLeavesTheWindowAsItWas) {
-  ShowDownloads({1024, 2048, 4096});
-  Mark(window->LeftModel(), {0, 2});
-  window->moveExecute();  // record 1 and 3 to the trash
-  Mark(window->LeftModel(), {0});
-  const TDownloadsList* listBefore = &window->Downloads();
-  const QString titleBefore = window->windowTitle();
-
   const std::string locked = Path("locked.xml");
-  fake.unreadableFiles.insert(locked);
-  EXPECT_THROW(window->LoadList(locked), platform::EFOpenError);
+  {
+    std::ofstream file(locked, std::ios::binary);
+    file << "<DownloadList>";
+    for (int id = 1; id <= 2000; ++id)
+      file << "<DownloadFile><ID>" << id << "</ID></DownloadFile>";
+    file << "</DownloadList>";
+  }
+  const struct {
+    const char* label;
+    bool readBreaksOff;
+  } rows[] = {{"unreadable", false}, {"reading breaks off", true}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    window = std::make_unique<TForm2>();
+    ShowDownloads({1024, 2048, 4096});
+    Mark(window->LeftModel(), {0, 2});
+    window->moveExecute();  // record 1 and 3 to the trash
+    Mark(window->LeftModel(), {0});
+    const TDownloadsList* listBefore = &window->Downloads();
+    const QString titleBefore = window->windowTitle();
 
-  EXPECT_EQ(&window->Downloads(), listBefore);
-  EXPECT_EQ(Ids(window->Downloads()), (std::vector<uint32_t>{2}));
-  EXPECT_EQ(Ids(window->Trash()), (std::vector<uint32_t>{1, 3}));
-  EXPECT_TRUE(window->LeftModel().IsChecked(0)) << "the marks stay";
-  EXPECT_EQ(window->windowTitle(), titleBefore);
-  EXPECT_EQ(window->Downloads().FileName(), Path("list.xml")) << "an execution would write it";
-  EXPECT_TRUE(RowsShowRecords(*Find<QTreeView>("treeLeft"), window->Downloads()));
-  EXPECT_TRUE(RowsShowRecords(*Find<QTreeView>("treeRight"), window->Trash()));
+    fake.unreadableFiles.clear();
+    if (!row.readBreaksOff) fake.unreadableFiles.insert(locked);
+    platform::testing::FileFaults faults;
+    if (row.readBreaksOff) {
+      faults.pathsContaining = "locked.xml";
+      faults.readChunk = 1000;
+      faults.readFailsAfter = 20'000;
+    }
+    EXPECT_THROW(window->LoadList(locked), platform::EFOpenError);
+
+    EXPECT_EQ(&window->Downloads(), listBefore);
+    EXPECT_EQ(Ids(window->Downloads()), (std::vector<uint32_t>{2}));
+    EXPECT_EQ(Ids(window->Trash()), (std::vector<uint32_t>{1, 3}));
+    EXPECT_TRUE(window->LeftModel().IsChecked(0)) << "the marks stay";
+    EXPECT_EQ(window->windowTitle(), titleBefore);
+    EXPECT_EQ(window->Downloads().FileName(), Path("list.xml")) << "an execution would write it";
+    EXPECT_TRUE(RowsShowRecords(*Find<QTreeView>("treeLeft"), window->Downloads()));
+    EXPECT_TRUE(RowsShowRecords(*Find<QTreeView>("treeRight"), window->Trash()));
+  }
 }
 
 TEST_F(WindowTest, FailedOpenActionIsShownAndTheWindowStaysUsable) {
