@@ -16,6 +16,16 @@ namespace brimlow {
 namespace {
 
 constexpr int kMaxUrlNameLength = 1000;
+// A file name is cut there too, and a tip a little further: no file system
+// allows names that long, and laying out millions of characters would take
+// seconds at every paint.  The record keeps the whole text.
+constexpr int kMaxFileNameLength = 1000;
+constexpr int kMaxTipLength = 4096;
+
+QString ShownTip(const std::string& text) {
+  const QString tip = FromAnsi(text);
+  return tip.size() <= kMaxTipLength ? tip : tip.left(kMaxTipLength) + QChar(0x2026);
+}
 
 // What ends the folder part of a stored file name.  Outside Windows the
 // host's files may also have been given POSIX paths.
@@ -41,7 +51,7 @@ QString DisplayName(const Tdownload& download) {
   const std::string_view name = separator == std::string::npos
                                     ? std::string_view(file)
                                     : std::string_view(file).substr(separator + 1);
-  if (!name.empty()) return FromAnsi(name);
+  if (!name.empty()) return FromAnsi(name).left(kMaxFileNameLength);
   const std::string& url = download.URL;
   const size_t slash = url.rfind('/');
   const std::string_view tail =
@@ -120,7 +130,7 @@ QVariant TDownloadsModel::data(const QModelIndex& index, int role) const {
       break;
     case Qt::ToolTipRole:
       if (column == ColumnName)
-        return FromAnsi(download.FileName.empty() ? download.URL : download.FileName);
+        return ShownTip(download.FileName.empty() ? download.URL : download.FileName);
       if (column == ColumnState) return QString::number(download.State);
       break;
     case Qt::TextAlignmentRole:

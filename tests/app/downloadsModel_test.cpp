@@ -57,6 +57,28 @@ TEST(DisplayName, LongUrlWithoutSlashIsCutAt1000Characters) {
   EXPECT_EQ(DisplayName(Download("", "http://h/" + url)).size(), 1000);
 }
 
+// Fault: a list with a name of millions of characters froze the window for
+// seconds at every paint of its row.  What is shown is cut; the record is not.
+TEST(DisplayName, AFileNameLongerThanAnyFileSystemAllowsIsCutForShowing) {
+  const std::string name(3'000'000, 'f');
+  EXPECT_EQ(DisplayName(Download("C:\\dl\\" + name)), QString(1000, QLatin1Char('f')));
+  EXPECT_EQ(DisplayName(Download(std::string(255, 'g'))), QString(255, QLatin1Char('g')))
+      << "the longest real name is shown whole";
+
+  TDownloadsList list;
+  list.Add().FileName = "C:\\dl\\" + name;
+  list.Add().URL = "http://h/" + std::string(5000, 'u');
+  TDownloadsModel model;
+  model.SetList(&list);
+  const QString tip = model.index(0, TDownloadsModel::ColumnName).data(Qt::ToolTipRole).toString();
+  EXPECT_EQ(tip.size(), 4097);
+  EXPECT_TRUE(tip.startsWith("C:\\dl\\fff"));
+  EXPECT_TRUE(tip.endsWith(QChar(0x2026)));
+  EXPECT_EQ(model.index(1, TDownloadsModel::ColumnName).data(Qt::ToolTipRole).toString().size(),
+            4097);
+  EXPECT_EQ(list[0].FileName.size(), name.size() + 6) << "the record keeps it whole";
+}
+
 TEST(DateText, TheDayInTheLocalesShortFormat) {
   const QLocale locale(QLocale::English, QLocale::UnitedStates);
   const auto shortText = [&](int y, int m, int d) {
