@@ -15,11 +15,7 @@ namespace brimlow {
 
 namespace {
 
-constexpr int kMaxUrlNameLength = 1000;
-// A file name is cut there too, and a tip a little further: no file system
-// allows names that long, and laying out millions of characters would take
-// seconds at every paint.  The record keeps the whole text.
-constexpr int kMaxFileNameLength = 1000;
+// A tip, which shows the whole path, is cut a little further than a name.
 constexpr int kMaxTipLength = 4096;
 
 QString ShownTip(const std::string& text) {
@@ -51,14 +47,14 @@ QString DisplayName(const Tdownload& download) {
   const std::string_view name = separator == std::string::npos
                                     ? std::string_view(file)
                                     : std::string_view(file).substr(separator + 1);
-  if (!name.empty()) return FromAnsi(name).left(kMaxFileNameLength);
+  if (!name.empty()) return FromAnsi(name).left(kMaxShownNameLength);
   const std::string& url = download.URL;
   const size_t slash = url.rfind('/');
   const std::string_view tail =
       slash == std::string::npos ? std::string_view(url) : std::string_view(url).substr(slash + 1);
   // Cut after the conversion, so that a character of several bytes is never
   // split.
-  return FromAnsi(tail).left(kMaxUrlNameLength);
+  return FromAnsi(tail).left(kMaxShownNameLength);
 }
 
 QString DateText(TDateTime date, const QLocale& locale) {

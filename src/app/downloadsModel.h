@@ -18,9 +18,14 @@ namespace brimlow {
 class TCategoryList;
 class TDownloadsList;
 
+// The most characters a name is shown with.  No file system allows longer
+// ones, and laying out millions of characters would take seconds at every
+// paint; the record keeps the whole text.
+constexpr int kMaxShownNameLength = 1000;
+
 // The name shown for a download: the file name part of FileName (after its
 // last "\" or ":", and outside Windows also "/"), or else the last part of the
-// URL (at most 1000 characters).
+// URL, at most kMaxShownNameLength characters either way.
 QString DisplayName(const Tdownload& download);
 // The day of a date-time in the locale's short date format; empty when the
 // value is no representable day.

@@ -146,7 +146,7 @@ void TForm2::FillCategoryBox() {
   ui.catBox->addItem(QStringLiteral("Любая"));
   ui.catBox->setCurrentIndex(0);
   for (int index = 0; index < FCategories->Count(); ++index)
-    ui.catBox->addItem(FromAnsi((*FCategories)[index].Name));
+    ui.catBox->addItem(FromAnsi((*FCategories)[index].Name).left(kMaxShownNameLength));
 }
 
 std::string TForm2::GetDefaultListName() {

@@ -225,6 +225,18 @@ TEST_F(WindowTest, StartUpFillsTheCategoryChoiceFromTheCategoryFile) {
   EXPECT_EQ(box->currentIndex(), 0);
 }
 
+TEST_F(WindowTest, AnEndlessCategoryNameIsCutForShowing) {
+  std::filesystem::create_directories(folder / "lists");
+  std::ofstream(folder / "nodelist.xml") << "<Nodes><MyNode><ID>7</ID><ParentID>2</ParentID><Name>"
+                                         << std::string(200'000, 'k') << "</Name></MyNode></Nodes>";
+  fake.registry[kHostKey] = {{"DefaultDownloadList", Path("lists/default.xml")}};
+  window->FormCreate();
+  const QComboBox* box = Find<QComboBox>("catBox");
+  ASSERT_EQ(box->count(), 2);
+  EXPECT_EQ(box->itemText(1), QString(1000, QLatin1Char('k')));
+  EXPECT_EQ(window->Categories()[0].Name.size(), 200'000u) << "the record keeps it whole";
+}
+
 TEST_F(WindowTest, ARegistryValueOfAnotherTypeEndsTheStartUp) {
   fake.registry[kHostKey] = {};
   fake.nonTextValues.insert({kHostKey, "DefaultDownloadList"});
