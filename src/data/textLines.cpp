@@ -31,9 +31,9 @@ bool HasCrLfLines(std::string_view text) {
 
 std::string ToCrLfLines(std::string_view text) {
   text = UpToNul(text);
-  // Each line break grows by one byte at most, and the last line may gain
-  // one: reserving that much once keeps a large text from being copied as
-  // it grows.
+  // Each line break grows by one byte at most, and a last line without one
+  // gains two: reserving that much once keeps a large text from being
+  // copied as it grows.
   const auto breaks =
       std::count(text.begin(), text.end(), '\n') + std::count(text.begin(), text.end(), '\r');
   std::string lines;
