@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+#include "../linearity.h"
 #include "data/downloadsList.h"
 #include "heapMeter.h"
 
@@ -154,26 +155,13 @@ TEST_F(HostileListTest, MemoryStaysBelowThreeTimesTheFile) {
   }
 }
 
-// Four times the input may take about four times as long; anything
-// quadratic takes sixteen times.  A ratio that looks too high is measured
-// again before it counts, and loads of the larger file under 50 ms are not
-// compared: their ratio is mostly noise.
 TEST_F(HostileListTest, TimeGrowsLinearlyWithTheFile) {
   for (const HostileList& row : kHostileLists) {
     SCOPED_TRACE(row.label);
-    const std::string small = row.make(kMiB / 2);
-    const std::string large = row.make(2 * kMiB);
-    double ratio = 0;
-    std::string measured;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      const double smallSeconds = Load(small).seconds;
-      const double largeSeconds = Load(large).seconds;
-      ratio = largeSeconds < 0.05 ? 0 : largeSeconds / std::max(smallSeconds, 1e-6);
-      measured +=
-          std::to_string(smallSeconds) + " s, then " + std::to_string(largeSeconds) + " s; ";
-      if (ratio < 10) break;
-    }
-    EXPECT_LT(ratio, 10.0) << measured;
+    const test::Growth growth =
+        test::MeasureGrowth([this](const std::string& text) { return Load(text).seconds; },
+                            row.make(kMiB / 2), row.make(2 * kMiB));
+    EXPECT_LT(growth.ratio, 10.0) << growth.measured;
   }
 }
 

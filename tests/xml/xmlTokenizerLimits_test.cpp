@@ -8,6 +8,7 @@
 #include <chrono>
 #include <functional>
 
+#include "../linearity.h"
 #include "xmlTestSupport.h"
 
 namespace brimlow {
@@ -142,29 +143,13 @@ const HostileCase kHostileCases[] = {
     {"markup_errors", [](std::size_t n) { return "<!DOCTYPE d [" + Repeat("<x", n) + "]>"; }},
 };
 
-// Four times the input may take about four times as long; anything
-// quadratic takes sixteen times.  A busy machine can slow one scan down, so
-// a ratio that looks too high is measured again before it counts.  Scans of
-// the larger document that stay under 50 ms are not compared: their ratio is
-// mostly caches and noise, and no quadratic scan of that much input is
-// nearly so quick.
 TEST(Linearity, HostileInputScansInLinearTime) {
   for (const HostileCase& row : kHostileCases) {
     SCOPED_TRACE(row.label);
-    const std::string small = row.make(row.size / 4);
-    const std::string large = row.make(row.size);
-    double ratio = 0;
-    std::string measured;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      const double smallSeconds = ScanDocument(small).seconds;
-      const double largeSeconds = ScanDocument(large).seconds;
-      ratio = largeSeconds < 0.05 ? 0 : largeSeconds / std::max(smallSeconds, 1e-6);
-      measured += std::to_string(smallSeconds) + " s for " + std::to_string(small.size()) +
-                  " bytes, " + std::to_string(largeSeconds) + " s for " +
-                  std::to_string(large.size()) + "; ";
-      if (ratio < 10) break;
-    }
-    EXPECT_LT(ratio, 10.0) << measured;
+    const test::Growth growth = test::MeasureGrowth(
+        [](const std::string& document) { return ScanDocument(document).seconds; },
+        row.make(row.size / 4), row.make(row.size));
+    EXPECT_LT(growth.ratio, 10.0) << growth.measured;
   }
 }
 
