@@ -147,6 +147,9 @@ class TCleaner {
   // Asks a running host to exit and waits a while for it to end, or starts
   // it again.
   void ControlHost(bool restart);
+  // Without host control nothing is asked of the host or started (a script's
+  // choice); on by default.
+  void SetHostControl(bool enabled) { FHostControl = enabled; }
   // How long an exit request waits, polling the process list.
   void SetHostExitWait(std::chrono::milliseconds timeout, std::chrono::milliseconds poll);
 
@@ -169,6 +172,7 @@ class TCleaner {
   std::optional<TListFileWitness> FListFile;
   std::string FBackupDir;
   std::vector<std::string> FBackupNames;
+  bool FHostControl = true;
   std::chrono::milliseconds FHostExitTimeout{10000};
   std::chrono::milliseconds FHostExitPoll{100};
 };

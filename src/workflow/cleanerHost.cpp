@@ -34,6 +34,7 @@ bool IsProcessRunning(const std::string& exeName) {
 }
 
 void TCleaner::ControlHost(bool restart) {
+  if (!FHostControl) return;
   if (!restart && !IsProcessRunning(kHostProcess)) return;
   // Without the executable's path there is nothing to start.
   if (FHostExeFile.empty()) return;
