@@ -72,7 +72,8 @@ void TCleaner::LoadList(const std::string& fileName) {
   // The new list is complete before the old ones go, so a list that cannot
   // be read leaves the lists, the marks and the loaded count as they were.
   const bool existed = platform::current().fileExists(fileName);
-  auto downloads = std::make_unique<TDownloadsList>(fileName);
+  std::unique_ptr<TDownloadsList> downloads;
+  FFrontEnd->WhileLoading([&] { downloads = std::make_unique<TDownloadsList>(fileName); });
   FListFile =
       existed ? TListFileWitness::Holding(downloads->LoadedText()) : TListFileWitness::Missing();
   FDownloads.Replace(std::move(downloads));
