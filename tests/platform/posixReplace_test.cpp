@@ -261,14 +261,15 @@ TEST(StaleTemporaries, NothingButTheTargetsOwnNamesOfGoneWritersIsRemoved) {
   const std::string gone = std::to_string(goneProcess());
   const std::string self = std::to_string(::getpid());
   const std::vector<std::string> kept = {
-      ".list.xml." + self + "-900.tmp",       // this process's own
-      ".list.xml.1-0.tmp",                    // a process that runs
-      ".other.xml." + gone + "-0.tmp",        // another target's
-      ".List.xml." + gone + "-0.tmp",         // letter case counts here
-      "list.xml." + gone + "-0.tmp",          // not hidden
-      ".list.xml." + gone + "-0.tmp.part",    // more after the ending
+      ".list.xml." + self + "-900.tmp",     // this process's own
+      ".list.xml.1-0.tmp",                  // a process that runs
+      ".other.xml." + gone + "-0.tmp",      // another target's
+      ".List.xml." + gone + "-0.tmp",       // letter case counts here
+      "list.xml." + gone + "-0.tmp",        // not hidden
+      ".list.xml." + gone + "-0.tmp.part",  // more after the ending
   };
-  for (const std::string& name : kept) folder.write(name, "someone's");
+  for (const std::string& name : kept)
+    folder.write(name, "someone's");
   folder.makeFolder(".list.xml." + gone + "-1.tmp");
   folder.write("elsewhere", "linked");
   std::filesystem::create_symlink(folder.path("elsewhere"),
@@ -277,7 +278,8 @@ TEST(StaleTemporaries, NothingButTheTargetsOwnNamesOfGoneWritersIsRemoved) {
 
   replaceFileContents(folder.path("list.xml"), "new");
 
-  for (const std::string& name : kept) EXPECT_EQ(folder.read(name), "someone's") << name;
+  for (const std::string& name : kept)
+    EXPECT_EQ(folder.read(name), "someone's") << name;
   EXPECT_TRUE(std::filesystem::is_directory(folder.path(".list.xml." + gone + "-1.tmp")));
   EXPECT_TRUE(std::filesystem::is_symlink(folder.path(".list.xml." + gone + "-2.tmp")));
   EXPECT_EQ(folder.read("elsewhere"), "linked");

@@ -33,7 +33,7 @@ TEST(TemporaryName, OnlyTheExactPatternHasAnOwner) {
       {"77-0.old", {}},                            // a replace call's backup name
       {"77.tmp", {}},                              // no counter
       {"77-.tmp", {}},
-      {"-0.tmp", {}},  // no process
+      {"-0.tmp", {}},     // no process
       {"077-0.tmp", {}},  // a leading zero the writer never puts
       {"77-00.tmp", {}},
       {"+77-0.tmp", {}},
@@ -41,7 +41,8 @@ TEST(TemporaryName, OnlyTheExactPatternHasAnOwner) {
       {"77-0tmp", {}},
       {"", {}},
   };
-  for (const auto& c : cases) EXPECT_EQ(temporaryOwner(c.rest), c.owner) << c.rest;
+  for (const auto& c : cases)
+    EXPECT_EQ(temporaryOwner(c.rest), c.owner) << c.rest;
 }
 
 }  // namespace

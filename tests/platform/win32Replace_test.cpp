@@ -233,13 +233,15 @@ TEST(Win32StaleTemporaries, NothingButTheTargetsOwnNamesOfGoneWritersIsRemoved) 
       ".list.xml." + gone + "-0.tmp.part",  // more after the ending
       ".list.xml." + gone + "-0.old",       // maybe the only copy of an old list
   };
-  for (const std::string& name : kept) root.write(name, "someone's");
+  for (const std::string& name : kept)
+    root.write(name, "someone's");
   root.makeFolder(".list.xml." + gone + "-1.tmp");
   root.write(".LIST.XML." + gone + "-2.tmp", "stale");  // letter case does not count here
 
   replaceFileContents(root.path("list.xml"), "new");
 
-  for (const std::string& name : kept) EXPECT_EQ(root.read(name), "someone's") << name;
+  for (const std::string& name : kept)
+    EXPECT_EQ(root.read(name), "someone's") << name;
   EXPECT_TRUE(std::filesystem::is_directory(root.path(".list.xml." + gone + "-1.tmp")));
   EXPECT_FALSE(std::filesystem::exists(root.path(".LIST.XML." + gone + "-2.tmp")));
 }
