@@ -137,7 +137,9 @@ class TCleaner {
   bool HasListFile() const;
 
   // The backup copies: the folder, the names found in it, and new names.
-  void InitBackups();
+  // Without `makeFolder` the folder is chosen as it would be, but nothing is
+  // made (a dry run).
+  void InitBackups(bool makeFolder = true);
   // Lists the backup folder's copies anew.
   void FillBackupMenu();
   // The full path of a new, free backup name; the name is reserved at once.

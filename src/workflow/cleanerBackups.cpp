@@ -27,37 +27,52 @@ bool CanWriteIn(const std::string& folder) {
   }
 }
 
+// The folder a path lies in, without its trailing separator; empty at the
+// top (a root or a drive).
+std::string ParentFolder(const std::string& folder) {
+  std::string parent = platform::ExtractFileDir(folder);
+  while (parent.size() > 1 && (parent.back() == '/' || parent.back() == '\\'))
+    parent.pop_back();
+  if (parent.size() >= folder.size() || parent.ends_with(':')) return {};
+  return parent;
+}
+
 // Makes every missing level of the folder; true when it exists afterwards.
 bool MakeFolders(const std::string& folder) {
   platform::Platform& os = platform::current();
   if (os.directoryExists(folder)) return true;
-  std::string parent = platform::ExtractFileDir(folder);
-  while (parent.size() > 1 && (parent.back() == '/' || parent.back() == '\\'))
-    parent.pop_back();
-  if (!parent.empty() && parent.size() < folder.size() && !parent.ends_with(':'))
-    MakeFolders(parent);
+  if (const std::string parent = ParentFolder(folder); !parent.empty()) MakeFolders(parent);
   return os.createDirectory(folder) || os.directoryExists(folder);
+}
+
+// True when copies can be written in the folder.  Without making it, the
+// nearest folder above that exists must take a file, so that it could be made.
+bool Writable(const std::string& folder, bool make) {
+  if (make) return MakeFolders(folder) && CanWriteIn(folder);
+  std::string existing = folder;
+  while (!existing.empty() && !platform::current().directoryExists(existing))
+    existing = ParentFolder(existing);
+  return !existing.empty() && CanWriteIn(existing);
 }
 
 // The backup folder: the program's own when it can be made and written, so
 // that a portable copy keeps its copies beside it; else the user's.  When
 // neither works the program's stays, and writing a copy fails later with the
 // file's own error.
-std::string ChooseBackupFolder() {
+std::string ChooseBackupFolder(bool make) {
   const std::string programFolder = platform::ExtractFileDir(platform::current().programFilePath());
   const std::string beside = platform::JoinPath(programFolder, kBackupFolder);
-  if (MakeFolders(beside) && CanWriteIn(beside)) return beside;
+  if (Writable(beside, make)) return beside;
   const std::optional<std::string> user = platform::userDataFolder("Brimlow", "brimlow");
   if (!user) return beside;
   const std::string own = platform::JoinPath(*user, kBackupFolder);
-  if (MakeFolders(own) && CanWriteIn(own)) return own;
-  return beside;
+  return Writable(own, make) ? own : beside;
 }
 
 }  // namespace
 
-void TCleaner::InitBackups() {
-  FBackupDir = ChooseBackupFolder();
+void TCleaner::InitBackups(bool makeFolder) {
+  FBackupDir = ChooseBackupFolder(makeFolder);
   FillBackupMenu();
 }
 
