@@ -31,6 +31,7 @@
 #include "app/downloadsModel.h"
 #include "app/main.h"
 #include "app/optionalDateEdit.h"
+#include "app/sortedDownloads.h"
 #include "app/treeSetup.h"
 #include "data/categories.h"
 #include "data/downloadsList.h"
@@ -118,15 +119,13 @@ void LoadAndShowStandard(benchmark::State& state, const std::string& file,
 }
 
 // Showing alone: the list is read once, outside the measurement.
-void ShowWindowModel(benchmark::State& state, const TDownloadsList& list,
-                     const TCategoryList& categories) {
-  auto& records = const_cast<TDownloadsList&>(list);
+void ShowWindowModel(benchmark::State& state, TMarkedList& list, const TCategoryList& categories) {
   for (auto _ : state) {
     auto model = std::make_unique<TDownloadsModel>();
     model->SetCategories(&categories);
-    model->SetList(&records);
+    model->SetList(&list);
     auto view = std::make_unique<QTreeView>();
-    view->setModel(model.get());
+    ShowSorted(*view, *model);
     ConfigureDownloadsTree(*view, TTreeKind::List);
     Paint(*view);
     state.PauseTiming();
@@ -361,7 +360,8 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("LoadAndShow/standard", LoadAndShowStandard, file, categoryFile)
       ->Iterations(3)
       ->Unit(ms);
-  benchmark::RegisterBenchmark("Show/window", ShowWindowModel, std::cref(window->Downloads()),
+  benchmark::RegisterBenchmark("Show/window", ShowWindowModel,
+                               std::ref(window->Cleaner().Downloads()),
                                std::cref(window->Categories()))
       ->Iterations(20)
       ->Unit(ms);
