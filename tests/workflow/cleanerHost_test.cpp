@@ -13,6 +13,8 @@
 
 #include <thread>
 
+#include "../platform/testSupport.h"
+
 extern char** environ;
 #endif
 
@@ -143,44 +145,24 @@ TEST_F(HostTest, TheExecutionWritesOnlyAfterTheHostHasEnded) {
 // process that looks like the host under Wine.
 class HostUnderWineTest : public ::testing::Test {
  protected:
-  HostUnderWineTest()
-      : folder(std::filesystem::temp_directory_path() /
-               ("brimlow_wine_" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(folder / "prefix");
-    std::filesystem::create_directories(folder / "bin");
-    std::ofstream(folder / "prefix" / "user.reg")
-        << "WINE REGISTRY Version 2\n\n[Software\\\\Kelvane\\\\Tarvolt] 1700000001\n"
-        << "\"ExeFile\"=\"C:\\\\t\\\\tarvolt.exe\"\n";
-    const std::filesystem::path wine = folder / "bin" / "wine";
-    std::ofstream(wine)
-        << "#!/bin/sh\n"
-           "printf '%s\\n' \"wine $*\" >> \"$BRIMLOW_RECORD\"\n"
-           "for a in \"$@\"; do [ \"$a\" = -exit ] && kill \"$BRIMLOW_HOST\"; done\n"
-           "exit 0\n";
-    std::filesystem::permissions(wine, std::filesystem::perms::owner_all);
-    Set("WINEPREFIX", (folder / "prefix").string());
-    Set("PATH", (folder / "bin").string() + ":/usr/bin:/bin");
-    Set("BRIMLOW_RECORD", Record());
+  HostUnderWineTest() {
+    temp.write("prefix/user.reg",
+               "WINE REGISTRY Version 2\n\n[Software\\\\Kelvane\\\\Tarvolt] 1700000001\n"
+               "\"ExeFile\"=\"C:\\\\t\\\\tarvolt.exe\"\n");
+    temp.write("bin/wine",
+               "#!/bin/sh\n"
+               "printf '%s\\n' \"wine $*\" >> \"$BRIMLOW_RECORD\"\n"
+               "for a in \"$@\"; do [ \"$a\" = -exit ] && kill \"$BRIMLOW_HOST\"; done\n"
+               "exit 0\n");
+    std::filesystem::permissions(temp.path("bin/wine"), std::filesystem::perms::owner_all);
   }
   ~HostUnderWineTest() override {
     if (host > 0) {
       ::kill(host, SIGKILL);
       ::waitpid(host, nullptr, 0);
     }
-    for (const auto& [name, value] : saved) {
-      if (value)
-        ::setenv(name.c_str(), value->c_str(), 1);
-      else
-        ::unsetenv(name.c_str());
-    }
-    std::filesystem::remove_all(folder);
   }
-  void Set(const std::string& name, const std::string& value) {
-    const char* old = std::getenv(name.c_str());
-    saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-    ::setenv(name.c_str(), value.c_str(), 1);
-  }
-  std::string Record() const { return (folder / "record.txt").string(); }
+  std::string Record() const { return temp.path("record.txt"); }
 
   // A process whose first argument is the host's Windows path, as under Wine.
   void StartHost() {
@@ -188,7 +170,7 @@ class HostUnderWineTest : public ::testing::Test {
     std::string seconds = "60";
     char* argv[] = {name.data(), seconds.data(), nullptr};
     ASSERT_EQ(::posix_spawn(&host, "/bin/sleep", nullptr, nullptr, argv, environ), 0);
-    Set("BRIMLOW_HOST", std::to_string(host));
+    hostVariable.emplace("BRIMLOW_HOST", std::to_string(host));
     for (int tries = 0; tries < 200 && !IsProcessRunning("tarvolt.exe"); ++tries)
       std::this_thread::sleep_for(10ms);
     ASSERT_TRUE(IsProcessRunning("tarvolt.exe"));
@@ -208,9 +190,12 @@ class HostUnderWineTest : public ::testing::Test {
     return lines;
   }
 
-  std::filesystem::path folder;
+  platform::testing::TempFolder temp;
+  platform::testing::ScopedEnvironment prefix{"WINEPREFIX", temp.path("prefix")};
+  platform::testing::ScopedEnvironment path{"PATH", temp.path("bin") + ":/usr/bin:/bin"};
+  platform::testing::ScopedEnvironment record{"BRIMLOW_RECORD", Record()};
+  std::optional<platform::testing::ScopedEnvironment> hostVariable;
   pid_t host = 0;
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved;
 };
 
 TEST_F(HostUnderWineTest, TheExitRequestEndsTheHostAndARestartStartsIt) {

@@ -12,9 +12,8 @@
 #include "data/download.h"
 #include "platform/path.h"
 #ifndef _WIN32
-#include <unistd.h>
-
 #include "../platform/fileFaults.h"
+#include "../platform/testSupport.h"
 #endif
 
 namespace brimlow {
@@ -290,34 +289,15 @@ TEST_F(CleanerTest, EveryChangeHandsOnNewStatistics) {
 // The cleaner on the system's own platform, with a Wine prefix of its own.
 class RealPrefixTest : public ::testing::Test {
  protected:
-  RealPrefixTest()
-      : folder(std::filesystem::temp_directory_path() /
-               ("brimlow_prefix_" + std::to_string(::getpid()))) {
+  RealPrefixTest() {
     // A prefix as Wine lays it out: drive C: is dosdevices/c:, a link.
-    std::filesystem::create_directories(drive / "lists");
-    std::filesystem::create_directories(folder / "prefix" / "dosdevices");
-    std::filesystem::create_directory_symlink("../drive_c",
-                                              folder / "prefix" / "dosdevices" / "c:");
-    std::filesystem::create_directories(appData / "Tarvolt" / "lists");
-    Set("WINEPREFIX", (folder / "prefix").string());
-    Set("APPDATA", appData.string());
+    temp.makeFolder("prefix/drive_c/lists");
+    temp.makeFolder("prefix/dosdevices");
+    std::filesystem::create_directory_symlink("../drive_c", temp.path("prefix/dosdevices/c:"));
+    temp.makeFolder("AppData/Tarvolt/lists");
   }
-  ~RealPrefixTest() override {
-    for (const auto& [name, value] : saved) {
-      if (value)
-        ::setenv(name.c_str(), value->c_str(), 1);
-      else
-        ::unsetenv(name.c_str());
-    }
-    std::filesystem::remove_all(folder);
-  }
-  void Set(const std::string& name, const std::string& value) {
-    const char* old = std::getenv(name.c_str());
-    saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-    ::setenv(name.c_str(), value.c_str(), 1);
-  }
-  static void CopyData(const char* name, const std::filesystem::path& to) {
-    std::filesystem::copy_file(std::string(BRIMLOW_TEST_DATA) + "/" + name, to);
+  void CopyData(const char* name, const char* to) const {
+    std::filesystem::copy_file(std::string(BRIMLOW_TEST_DATA) + "/" + name, temp.path(to));
   }
   // The start-up's steps that locate and load the list.
   static void StartUp(TCleaner& cleaner) {
@@ -325,16 +305,15 @@ class RealPrefixTest : public ::testing::Test {
     cleaner.OpenDefault();
   }
 
-  std::filesystem::path folder;
-  std::filesystem::path drive = folder / "prefix" / "drive_c";
-  std::filesystem::path appData = folder / "AppData";
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+  platform::testing::TempFolder temp;
+  platform::testing::ScopedEnvironment prefix{"WINEPREFIX", temp.path("prefix")};
+  platform::testing::ScopedEnvironment appData{"APPDATA", temp.path("AppData")};
 };
 
 TEST_F(RealPrefixTest, TheListNamedInTheRegistryIsLoaded) {
-  CopyData("list_two_downloads.xml", drive / "lists" / "my.xml");
-  CopyData("nodes_three_kept.xml", drive / "nodelist.xml");
-  std::ofstream(folder / "prefix" / "user.reg")
+  CopyData("list_two_downloads.xml", "prefix/drive_c/lists/my.xml");
+  CopyData("nodes_three_kept.xml", "prefix/drive_c/nodelist.xml");
+  std::ofstream(temp.path("prefix/user.reg"))
       << "WINE REGISTRY Version 2\n\n[Software\\\\Kelvane\\\\Tarvolt] 1700000001\n"
       << "\"DefaultDownloadList\"=\"C:\\\\lists\\\\my.xml\"\n"
       << "\"ExeFile\"=\"C:\\\\t\\\\tarvolt.exe\"\n";
@@ -347,18 +326,17 @@ TEST_F(RealPrefixTest, TheListNamedInTheRegistryIsLoaded) {
 }
 
 TEST_F(RealPrefixTest, WithoutTheKeyTheListComesFromAppData) {
-  const std::filesystem::path list = appData / "Tarvolt" / "lists" / "default.xml";
-  CopyData("list_two_downloads.xml", list);
+  CopyData("list_two_downloads.xml", "AppData/Tarvolt/lists/default.xml");
   TCleaner cleaner;
   StartUp(cleaner);
-  EXPECT_EQ(cleaner.Downloads().List().FileName(), list.string());
+  EXPECT_EQ(cleaner.Downloads().List().FileName(), temp.path("AppData/Tarvolt/lists/default.xml"));
   EXPECT_EQ(cleaner.Downloads().Count(), 2);
   EXPECT_EQ(cleaner.Categories().Count(), 0) << "no category file";
   EXPECT_EQ(cleaner.HostExeFile(), "");
 }
 
 TEST_F(RealPrefixTest, AListThatFailsToReadLoadsNothing) {
-  std::ofstream(appData / "Tarvolt" / "lists" / "default.xml")
+  std::ofstream(temp.path("AppData/Tarvolt/lists/default.xml"))
       << "<DownloadList><DownloadFile><Size>many</Size></DownloadFile></DownloadList>";
   TCleaner cleaner;
   try {
