@@ -146,21 +146,6 @@ TEST_F(CleanerTest, AFailedLoadLeavesEverythingAsItWas) {
   }
 }
 
-TEST_F(CleanerTest, MovingToTheTrashAndBack) {
-  Fill({1000, 2000, 3000, 4000, 5000});
-  Mark(cleaner.Downloads(), {1, 3});
-  cleaner.Move();
-  EXPECT_EQ(Ids(cleaner.Downloads()), (IdList{1, 3, 5}));
-  EXPECT_EQ(Ids(cleaner.Trash()), (IdList{2, 4}));
-  EXPECT_EQ(cleaner.Statistics(), (TStatistics{3, 0, 0, 9000, 2, 6000}));
-  EXPECT_FALSE(cleaner.Trash().IsChecked(0)) << "new trash rows are unmarked";
-
-  Mark(cleaner.Trash(), {0, 1});
-  cleaner.MoveBack();
-  EXPECT_EQ(Ids(cleaner.Downloads()), (IdList{1, 3, 5, 2, 4})) << "after the last of the list";
-  EXPECT_EQ(cleaner.Statistics(), (TStatistics{5, 0, 0, 15000, 0, 0}));
-}
-
 TEST_F(CleanerTest, MovingKeepsEveryFieldOfTheRecord) {
   Fill({10});
   Tdownload& original = cleaner.Downloads().List()[0];
@@ -175,29 +160,6 @@ TEST_F(CleanerTest, MovingKeepsEveryFieldOfTheRecord) {
   cleaner.MoveBack();
   ASSERT_EQ(cleaner.Downloads().Count(), 1);
   EXPECT_EQ(cleaner.Downloads().List()[0], copy);
-}
-
-TEST_F(CleanerTest, NothingMarkedMovesNothing) {
-  Fill({1, 2, 3});
-  frontEnd.statistics.clear();
-  cleaner.Move();
-  cleaner.Copy(true);
-  EXPECT_EQ(cleaner.Downloads().Count(), 3);
-  EXPECT_EQ(cleaner.Trash().Count(), 0);
-  EXPECT_EQ(frontEnd.statistics.size(), 2u) << "the statistics are handed on all the same";
-}
-
-TEST_F(CleanerTest, CopyingKeepsTheListAndTheMarksUnlessAskedToClearThem) {
-  Fill({1, 2, 3});
-  Mark(cleaner.Downloads(), {0, 2});
-  cleaner.Copy(false);
-  cleaner.Copy(false);
-  EXPECT_EQ(Ids(cleaner.Trash()), (IdList{1, 3, 1, 3})) << "copied twice";
-  EXPECT_EQ(cleaner.Downloads().CheckedCount(), 2) << "the marks stay";
-  cleaner.Copy(true);
-  EXPECT_EQ(cleaner.Trash().Count(), 6);
-  EXPECT_EQ(cleaner.Downloads().CheckedCount(), 0);
-  EXPECT_EQ(cleaner.Downloads().Count(), 3);
 }
 
 TEST_F(CleanerTest, TheFilterReplacesTheMarksAndLeavesTheTrashAlone) {
@@ -249,39 +211,78 @@ TEST(StatisticsTexts, CountsInDecimalSizesAsSizeText) {
                                                   "12345", SizeToText(0)}));
 }
 
-// Every change of the lists or of the marks hands the front-end the new
-// statistics, and only what the list's marks do counts as marked.
-TEST_F(CleanerTest, EveryChangeHandsOnNewStatistics) {
+// Each move, copy and change of the marks, in turn: what the list and the
+// trash hold afterwards, and the statistics handed to the front-end, in which
+// only the list's marks count as marked.
+TEST_F(CleanerTest, TransfersAndMarksHandOnNewStatistics) {
   const struct {
     const char* label;
     void (*change)(TCleaner&);
+    IdList list;
+    IdList trash;
     TStatistics after;
   } steps[] = {
-      {"a copy",
+      {"nothing marked: a move moves nothing",
+       [](TCleaner& c) { c.Move(); },
+       {1, 2, 3},
+       {},
+       {3, 0, 0, 3584, 0, 0}},
+      {"a copy keeps the list and the marks",
        [](TCleaner& c) {
          Mark(c.Downloads(), {0, 1});
          c.Copy(false);
        },
+       {1, 2, 3},
+       {1, 2},
        {3, 2, 3072, 3584, 2, 3072}},
-      {"a move", [](TCleaner& c) { c.Move(); }, {1, 0, 0, 512, 4, 6144}},
+      {"a second copy, clearing the marks",
+       [](TCleaner& c) { c.Copy(true); },
+       {1, 2, 3},
+       {1, 2, 1, 2},
+       {3, 0, 0, 3584, 4, 6144}},
+      {"a move takes the marked ones in order",
+       [](TCleaner& c) {
+         Mark(c.Downloads(), {0, 2});
+         c.Move();
+       },
+       {2},
+       {1, 2, 1, 2, 1, 3},
+       {1, 0, 0, 2048, 6, 7680}},
       {"marks in the trash",
        [](TCleaner& c) {
-         Mark(c.Trash(), {0});
+         Mark(c.Trash(), {0, 5});
          c.UpdateStatistics();
        },
-       {1, 0, 0, 512, 4, 6144}},
-      {"a move back", [](TCleaner& c) { c.MoveBack(); }, {2, 0, 0, 1536, 3, 5120}},
-      {"a filter run", [](TCleaner& c) { c.RunFilter({}); }, {2, 2, 1536, 1536, 3, 5120}},
-      {"marks cleared", [](TCleaner& c) { c.ClearMarks(); }, {2, 0, 0, 1536, 3, 5120}},
+       {2},
+       {1, 2, 1, 2, 1, 3},
+       {1, 0, 0, 2048, 6, 7680}},
+      {"a move back appends after the last of the list",
+       [](TCleaner& c) { c.MoveBack(); },
+       {2, 1, 3},
+       {2, 1, 2, 1},
+       {3, 0, 0, 3584, 4, 6144}},
+      {"a filter run",
+       [](TCleaner& c) { c.RunFilter({}); },
+       {2, 1, 3},
+       {2, 1, 2, 1},
+       {3, 3, 3584, 3584, 4, 6144}},
+      {"marks cleared",
+       [](TCleaner& c) { c.ClearMarks(); },
+       {2, 1, 3},
+       {2, 1, 2, 1},
+       {3, 0, 0, 3584, 4, 6144}},
   };
   Fill({1024, 2048, 512});
   EXPECT_EQ(frontEnd.statistics.back(), (TStatistics{3, 0, 0, 3584, 0, 0})) << "a load";
   for (const auto& step : steps) {
+    SCOPED_TRACE(step.label);
     const size_t before = frontEnd.statistics.size();
     step.change(cleaner);
-    ASSERT_GT(frontEnd.statistics.size(), before) << step.label;
-    EXPECT_EQ(frontEnd.statistics.back(), step.after) << step.label;
-    EXPECT_EQ(cleaner.Statistics(), step.after) << step.label;
+    EXPECT_EQ(Ids(cleaner.Downloads()), step.list);
+    EXPECT_EQ(Ids(cleaner.Trash()), step.trash);
+    ASSERT_GT(frontEnd.statistics.size(), before);
+    EXPECT_EQ(frontEnd.statistics.back(), step.after);
+    EXPECT_EQ(cleaner.Statistics(), step.after);
   }
 }
 
