@@ -125,6 +125,34 @@ TEST_F(CleanerTest, WhatEachActionLeaves) {
   }
 }
 
+// The list keeps its text with CR LF line ends; the file it came from passes
+// as unchanged whatever its own form.
+TEST_F(CleanerTest, AnUnchangedListFilePassesWhateverItsForm) {
+  const std::string body =
+      "<DownloadList>\n<DownloadFile><ID>4</ID></DownloadFile>\n</DownloadList>";
+  const struct {
+    const char* label;
+    std::string bytes;
+  } cases[] = {
+      {"LF", body + "\n"},
+      {"CR LF", WithCrLf(body + "\n")},
+      {"CR", "<DownloadList>\r<DownloadFile><ID>4</ID></DownloadFile>\r</DownloadList>\r"},
+      {"no line end at the end", body},
+      {"a byte-order mark", "\xEF\xBB\xBF" + body + "\n"},
+      {"CR CR LF",
+       "<DownloadList>\r\r\n<DownloadFile><ID>4</ID></DownloadFile>\r\n</DownloadList>"},
+      {"text after a NUL byte", body + "\n" + std::string(1, '\0') + "rest\n"},
+      {"an empty file", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    listFile = Path("form.xml");
+    std::ofstream(listFile, std::ios::binary) << c.bytes;
+    cleaner.LoadList(listFile);
+    EXPECT_NO_THROW(cleaner.Execute({TTrashAction::Delete, false, {}}));
+  }
+}
+
 TEST_F(CleanerTest, FilesThatStayAreCounted) {
   Load(4);
   Mark(cleaner.Downloads(), {0, 1, 2, 3});
