@@ -239,14 +239,6 @@ TEST_F(WindowTest, LoadingAMissingFileShowsAnEmptyList) {
   EXPECT_EQ(window->windowTitle(), "Tarvolt Brimlow - missing.xml");
 }
 
-TEST_F(WindowTest, LoadsReplaceOnlyTheTitlesFileName) {
-  window->LoadList(Path("default.xml"));
-  window->LoadList(Path("a - b.xml"));
-  EXPECT_EQ(window->windowTitle(), "Tarvolt Brimlow - a - b.xml");
-  window->LoadList(Path("c.xml"));
-  EXPECT_EQ(window->windowTitle(), "Tarvolt Brimlow - c.xml");
-}
-
 // A load that fails leaves the window as it was.
 TEST_F(WindowTest, FailedLoadLeavesTheWindowAsItWas) {
   ShowDownloads({1024, 2048, 4096});
