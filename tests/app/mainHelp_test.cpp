@@ -7,9 +7,9 @@
 #include <QTest>
 #include <fstream>
 
+#include "windowTestSupport.h"
 #include "workflow/makerSite.h"
 #include "workflow/osDescription.h"
-#include "windowTestSupport.h"
 
 namespace brimlow {
 namespace {

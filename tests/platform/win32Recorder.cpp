@@ -11,8 +11,8 @@
 #include <cstring>
 #include <string>
 
-#include "workflow/osDescription.h"
 #include "platform/platform.h"
+#include "workflow/osDescription.h"
 
 namespace {
 

@@ -1,0 +1,42 @@
+#include "workflow/helpTargets.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "fakePlatform.h"
+
+namespace brimlow {
+namespace {
+
+#ifdef _WIN32
+const std::string kProgramFolder = "C:\\b\\bin\\";
+const std::string kBeside = "C:\\b\\bin\\brimlow.chm";
+const std::string kInstalled = "C:\\b\\bin\\..\\share\\doc\\brimlow\\brimlow.chm";
+#else
+const std::string kProgramFolder = "/b/bin/";
+const std::string kBeside = "/b/bin/brimlow.html";
+const std::string kInstalled = "/b/bin/../share/doc/brimlow/brimlow.html";
+#endif
+
+TEST(HelpFilePath, TheGuideBesideTheProgramOrWhereAnInstallationPutsIt) {
+  const struct {
+    const char* label;
+    std::set<std::string> existing;
+    std::string path;
+  } cases[] = {
+      {"beside the program", {kBeside, kInstalled}, kBeside},
+      {"only the installed one", {kInstalled}, kInstalled},
+      {"neither: the one beside the program", {}, kBeside},
+  };
+  for (const auto& c : cases) {
+    test::FakePlatform fake;
+    platform::ScopedPlatform scoped(fake);
+    fake.programFile = kProgramFolder + "brimlow";
+    fake.existingFiles = c.existing;
+    EXPECT_EQ(HelpFilePath(), c.path) << c.label;
+  }
+}
+
+}  // namespace
+}  // namespace brimlow
