@@ -106,36 +106,31 @@ void TForm2::ConnectHandlers() {
 }
 
 void TForm2::FormCreate() {
-  FCleaner.InitBackups();
-  const std::string listName = FCleaner.GetDefaultListName();
-  FCleaner.LoadCategoriesFor(listName);
-  FLeftModel->SetCategories(&FCleaner.Categories());
-  FRightModel->SetCategories(&FCleaner.Categories());
-  // The dialogs show this system's folders; a host path is mapped onto them.
-  ui.saveDialog->setDirectory(
-      FromAnsi(platform::localPathOf(platform::ExtractFileDir(FCleaner.GetDefaultListName()))));
-  FCleaner.ControlHost(false);
-  FillCategoryBox();
-  openDefaultExecute();
-  FCleaner.UpdateStatistics();
+  FCleaner.StartUp();
 }
 
-void TForm2::FillCategoryBox() {
+void TForm2::ListLocated(const std::string& listName) {
+  // The dialogs show this system's folders; a host path is mapped onto them.
+  ui.saveDialog->setDirectory(FromAnsi(platform::localPathOf(platform::ExtractFileDir(listName))));
+}
+
+void TForm2::CategoriesChanged() {
+  const TCategoryList& categories = FCleaner.Categories();
+  FLeftModel->SetCategories(&categories);
+  FRightModel->SetCategories(&categories);
   ui.catBox->clear();
   ui.catBox->addItem(QStringLiteral("Любая"));
   ui.catBox->setCurrentIndex(0);
-  const TCategoryList& categories = FCleaner.Categories();
   for (int index = 0; index < categories.Count(); ++index)
     ui.catBox->addItem(FromAnsi(categories[index].Name).left(kMaxShownNameLength));
 }
 
-void TForm2::LoadList(const std::string& fileName) {
-  FCleaner.LoadList(fileName);
+void TForm2::ListLoaded(const std::string& fileName) {
   setWindowTitle(TitleAfterLoad(windowTitle(), FromAnsi(platform::ExtractFileName(fileName))));
 }
 
 void TForm2::openDefaultExecute() {
-  LoadList(FCleaner.GetDefaultListName());
+  FCleaner.OpenDefault();
 }
 
 void TForm2::OpenWithDialogExecute() {

@@ -43,7 +43,7 @@ class TForm2 final : public QMainWindow, private TCleanerFrontEnd {
   std::string GetDefaultListName() { return FCleaner.GetDefaultListName(); }
   // Replaces the loaded list and empties the trash.  A list that fails to
   // load leaves the window as it was.
-  void LoadList(const std::string& fileName);
+  void LoadList(const std::string& fileName) { FCleaner.LoadList(fileName); }
 
   void openDefaultExecute();
   void OpenWithDialogExecute();
@@ -119,7 +119,6 @@ class TForm2 final : public QMainWindow, private TCleanerFrontEnd {
  private:
   void FormClose();
   void ConnectHandlers();
-  void FillCategoryBox();
   template <typename Handler>
   void OnTriggered(QAction* action, Handler handler);
   void ShowExecutionReport(const TExecutionReport& report);
@@ -127,6 +126,9 @@ class TForm2 final : public QMainWindow, private TCleanerFrontEnd {
 
   // What the workflow asks of the window.
   std::optional<std::string> AskSeparateListName() override;
+  void ListLocated(const std::string& listName) override;
+  void CategoriesChanged() override;
+  void ListLoaded(const std::string& fileName) override;
   void ShowStatistics(const TStatistics& statistics) override;
   void WhileLoading(const std::function<void()>& load) override;
   void BackupNamesChanged() override;

@@ -36,7 +36,6 @@ void TForm2::BackupMenuClick(const QAction& item) {
   // The name as the folder listed it; the caption may carry shortcut marks.
   const std::string name = item.property(kBackupNameProperty).toByteArray().toStdString();
   FCleaner.OpenBackup(name);
-  setWindowTitle(TitleAfterLoad(windowTitle(), FromAnsi(name)));
 }
 
 }  // namespace brimlow

@@ -63,9 +63,20 @@ std::string TCleaner::GetDefaultListName() {
   return result;
 }
 
+void TCleaner::StartUp() {
+  InitBackups();
+  const std::string listName = GetDefaultListName();
+  FFrontEnd->ListLocated(listName);
+  LoadCategoriesFor(listName);
+  ControlHost(false);
+  OpenDefault();
+  UpdateStatistics();
+}
+
 void TCleaner::LoadCategoriesFor(const std::string& listName) {
   FCategories = std::make_unique<TCategoryList>(
       platform::JoinPath(platform::ExtractFileDir(listName), kCategoryFilePart));
+  FFrontEnd->CategoriesChanged();
 }
 
 void TCleaner::LoadList(const std::string& fileName) {
@@ -80,6 +91,7 @@ void TCleaner::LoadList(const std::string& fileName) {
   FTrash.Replace(std::make_unique<TDownloadsList>());
   FLoadedCount = FDownloads.Count();
   UpdateStatistics();
+  FFrontEnd->ListLoaded(fileName);
 }
 
 void TCleaner::OpenDefault() {

@@ -67,6 +67,12 @@ class TCleanerFrontEnd {
   virtual std::optional<std::string> AskSeparateListName() { return std::nullopt; }
   // After every change of the lists or of the marks.
   virtual void ShowStatistics(const TStatistics& /*statistics*/) {}
+  // The host's list was located at start-up, before anything is loaded.
+  virtual void ListLocated(const std::string& /*listName*/) {}
+  // A list was loaded in place of the last (the title shows its name).
+  virtual void ListLoaded(const std::string& /*fileName*/) {}
+  // Other categories were read.
+  virtual void CategoriesChanged() {}
   // The known backup names changed (the folder was listed, a name was taken).
   virtual void BackupNamesChanged() {}
   // Runs the reading of a list file, which takes seconds for a large one; a
@@ -87,9 +93,10 @@ class TCleaner {
 
   void SetFrontEnd(TCleanerFrontEnd* frontEnd);
 
-  // The start-up sequence's steps, in their order: InitBackups,
-  // GetDefaultListName, LoadCategoriesFor, ControlHost(false), OpenDefault,
-  // UpdateStatistics.
+  // The start-up sequence: the backup folder and its copies, the host's
+  // list located and its categories read, a running host asked to exit, the
+  // list loaded, the statistics.  A failure ends it at the failing step.
+  void StartUp();
   // The path of the host's current list: the registry's, or else the default
   // under APPDATA; refreshes HostExeFile.
   std::string GetDefaultListName();

@@ -12,6 +12,17 @@
 
 namespace brimlow {
 
+namespace {
+
+// Two names of one file as far as the names tell: the same path on this
+// system, letter case ignored (as Windows and the host's paths under Wine do).
+bool SameFileName(const std::string& a, const std::string& b) {
+  platform::Platform& os = platform::current();
+  return os.lowerCase(platform::localPathOf(a)) == os.lowerCase(platform::localPathOf(b));
+}
+
+}  // namespace
+
 std::string ReportWord(TTrashAction action) {
   switch (action) {
     // The first letter is the Latin "c", as the report has always shown it.
@@ -44,6 +55,8 @@ std::optional<TExecutionReport> TCleaner::Execute(const TExecutionRequest& reque
         request.separateListName ? request.separateListName : FFrontEnd->AskSeparateListName();
     if (!name || name->empty()) return std::nullopt;
     separateList = *name;
+    if (SameFileName(separateList, FDownloads.List().FileName()))
+      throw ESeparateListIsTheList(separateList);
   }
 
   ControlHost(false);

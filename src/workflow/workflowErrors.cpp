@@ -20,4 +20,8 @@ EListFileChanged::EListFileChanged(const std::string& fileName)
                                   "сохранить Tarvolt): ничего не записано, корзина осталась как "
                                   "была. Откройте список заново.")) {}
 
+ESeparateListIsTheList::ESeparateListIsTheList(const std::string& fileName)
+    : std::runtime_error(AnsiText("Корзину нельзя сохранить в файл самого списка закачек \"") +
+                         fileName + AnsiText("\": выберите для отдельного списка другое имя.")) {}
+
 }  // namespace brimlow

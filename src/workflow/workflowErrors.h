@@ -30,4 +30,11 @@ class EListFileChanged : public std::runtime_error {
   explicit EListFileChanged(const std::string& fileName);
 };
 
+// The separate list was to be written over the list file itself, which would
+// put the trash in place of the list just written.
+class ESeparateListIsTheList : public std::runtime_error {
+ public:
+  explicit ESeparateListIsTheList(const std::string& fileName);
+};
+
 }  // namespace brimlow

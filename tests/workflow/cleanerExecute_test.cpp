@@ -208,6 +208,25 @@ TEST_F(CleanerTest, ADeclinedSeparateListNameChangesNothing) {
   EXPECT_EQ(cleaner.LoadedCount(), 3);
 }
 
+// Fault: naming the list itself for the separate list put the trash in place
+// of the list just written.
+TEST_F(CleanerTest, TheSeparateListIsNeverTheListFileItself) {
+  cleaner.InitBackups();
+  Load(3);
+  Mark(cleaner.Downloads(), {0});
+  cleaner.Move();
+  std::string sameInOtherCase = listFile;
+  sameInOtherCase.back() = 'L';  // "list.xmL"
+  for (const std::string& name : {listFile, sameInOtherCase}) {
+    EXPECT_THROW(cleaner.Execute({TTrashAction::SaveSeparately, true, name}),
+                 ESeparateListIsTheList)
+        << name;
+    EXPECT_EQ(Bytes(listFile), listText);
+    EXPECT_TRUE(cleaner.BackupNames().empty()) << "nothing was begun";
+    EXPECT_EQ(Ids(cleaner.Trash()), (IdList{1}));
+  }
+}
+
 TEST_F(CleanerTest, TwoExecutionsInOneRun) {
   cleaner.InitBackups();
   Load(5);
