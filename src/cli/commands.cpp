@@ -11,11 +11,11 @@ void runBackup(const Arguments& arguments, std::ostream& out);
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> all = {
-      {"dump", "LIST", runDump},
-      {"categories", "FILE [--find ID]", runCategories},
-      {"save", "LIST OUT", runSave},
-      {"backup", "LIST OUT", runBackup},
-      {"events", "[--raw] FILE", runEvents},
+      {"dump", "Prints a downloads list as the program reads it", runDump},
+      {"categories", "Prints the categories kept from a category file", runCategories},
+      {"save", "Writes a list in the host's format, as the program rewrites it", runSave},
+      {"backup", "Writes a list's text as loaded, as the program writes a backup copy", runBackup},
+      {"events", "Prints every event the XML event scanner delivers for a file", runEvents},
   };
   return all;
 }

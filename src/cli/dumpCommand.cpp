@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/jsonOutput.h"
+#include "cli/options.h"
 #include "data/dateTime.h"
 #include "data/downloadsList.h"
 
@@ -43,8 +44,15 @@ void WriteRecord(std::ostream& out, const Tdownload& record) {
 }  // namespace
 
 void runDump(const Arguments& arguments, std::ostream& out) {
-  if (arguments.size() != 1) throw UsageError("dump takes one list file");
-  const TDownloadsList list(arguments[0]);
+  std::string file;
+  CommandParser parser(
+      "dump",
+      "Prints the downloads list as the program reads it, one JSON object per line: "
+      "the list's attributes and count, then every download.");
+  parser.add_option("LIST", file, "The downloads list file")->required();
+  if (!parser.parseArguments(arguments, out)) return;
+
+  const TDownloadsList list(file);
   out << "{\"Version\":";
   writeJsonString(out, list.Version());
   out << ",\"NextID\":";
