@@ -8,6 +8,9 @@ CommandParser::CommandParser(const std::string& name, const std::string& descrip
     : CLI::App(description, "brimlow-cli " + name) {
   // An option given twice is a mistake of the caller, not a choice of the last.
   option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+  // A path such as "/data/list.xml" is an argument, not an option, on Windows
+  // too.
+  allow_windows_style_options(false);
 }
 
 CLI::Option* CommandParser::addFlagOnce(const std::string& name, bool& value,
