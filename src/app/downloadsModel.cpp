@@ -32,9 +32,6 @@ constexpr const char* kNameSeparators = "\\:/";
 #endif
 const QColor kMarkedBackground(166, 202, 240);
 
-// Removing a few blocks of rows keeps the views' scroll position and
-// selection; past this many blocks one reset is cheaper than the signals.
-constexpr size_t kMaxRangedRemovals = 16;
 
 // A day number the toolkit's date type can hold, with room to spare.
 constexpr double kMaxDayMagnitude = 3.0e6;
@@ -68,13 +65,15 @@ QString DateText(TDateTime date, const QLocale& locale) {
 
 TDownloadsModel::TDownloadsModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-TDownloadsModel::~TDownloadsModel() = default;
+TDownloadsModel::~TDownloadsModel() {
+  if (FList) FList->SetObserver(nullptr);
+}
 
-void TDownloadsModel::SetList(TDownloadsList* list) {
+void TDownloadsModel::SetList(TMarkedList* list) {
   beginResetModel();
+  if (FList) FList->SetObserver(nullptr);
   FList = list;
-  FChecks.assign(list ? static_cast<size_t>(list->Count()) : 0, 0);
-  RecomputeSums();
+  if (FList) FList->SetObserver(this);
   endResetModel();
 }
 
@@ -97,7 +96,7 @@ QVariant TDownloadsModel::data(const QModelIndex& index, int role) const {
     return {};
   const int row = index.row();
   const int column = index.column();
-  const Tdownload& download = (*FList)[row];
+  const Tdownload& download = FList->List()[row];
   switch (role) {
     case Qt::DisplayRole:
       switch (column) {
@@ -159,151 +158,37 @@ bool TDownloadsModel::setData(const QModelIndex& index, const QVariant& value, i
       !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
     return false;
   // Only "checked" marks a row; the mixed state counts as unmarked.
-  const bool checked = value.toInt() == Qt::Checked;
   const int row = index.row();
-  if (checked != IsChecked(row)) {
-    Mark(static_cast<size_t>(row), checked);
-    EmitRowChanged(row, row);
-  }
+  FList->SetChecked(row, value.toInt() == Qt::Checked);
   emit checkChanged(row);
   return true;
 }
 
-void TDownloadsModel::SetChecked(int row, bool checked) {
-  if (checked == IsChecked(row)) return;
-  Mark(static_cast<size_t>(row), checked);
-  EmitRowChanged(row, row);
-}
-
-void TDownloadsModel::SetChecks(int first, std::span<const uint8_t> marks) {
-  if (marks.empty()) return;
-  assert(first >= 0 && first + static_cast<int>(marks.size()) <= rowCount());
-  for (size_t i = 0; i < marks.size(); ++i)
-    Mark(static_cast<size_t>(first) + i, marks[i] != 0);
-  EmitRowChanged(first, first + static_cast<int>(marks.size()) - 1);
-}
-
-void TDownloadsModel::UncheckAll() {
-  std::fill(FChecks.begin(), FChecks.end(), 0);
-  FCheckedCount = 0;
-  FCheckedSize = 0;
-  if (rowCount() > 0) EmitRowChanged(0, rowCount() - 1);
-}
-
-void TDownloadsModel::UncheckRows(std::span<const int> rows) {
-  for (int row : rows)
-    Mark(static_cast<size_t>(row), false);
-  if (!rows.empty())
-    EmitRowChanged(*std::min_element(rows.begin(), rows.end()),
-                   *std::max_element(rows.begin(), rows.end()));
-}
-
-std::vector<int> TDownloadsModel::CheckedRows() const {
-  std::vector<int> rows;
-  rows.reserve(static_cast<size_t>(FCheckedCount));
-  for (size_t row = 0; row < FChecks.size(); ++row)
-    if (FChecks[row]) rows.push_back(static_cast<int>(row));
-  return rows;
-}
-
-void TDownloadsModel::AppendCopies(const TDownloadsList& source, std::span<const int> rows) {
-  if (rows.empty() || !FList) return;
-  assert(&source != FList);
-  const int first = FList->Count();
-  beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-  for (int row : rows) {
-    Tdownload& copy = FList->Add();
-    copy.AssignFrom(source[row]);
-    FTotalSize += static_cast<uint64_t>(copy.Size);
-  }
-  FChecks.resize(static_cast<size_t>(FList->Count()), 0);
-  endInsertRows();
-}
-
-void TDownloadsModel::RemoveRows(std::span<const int> ascendingRows) {
-  if (ascendingRows.empty() || !FList) return;
-  for (int row : ascendingRows) {
-    Mark(static_cast<size_t>(row), false);
-    FTotalSize -= static_cast<uint64_t>((*FList)[row].Size);
-  }
-  // The contiguous blocks of the rows, each as [first, last].
-  std::vector<std::pair<int, int>> blocks;
-  for (int row : ascendingRows) {
-    if (!blocks.empty() && blocks.back().second + 1 == row)
-      blocks.back().second = row;
-    else
-      blocks.emplace_back(row, row);
-  }
-  if (blocks.size() > kMaxRangedRemovals) {
-    beginResetModel();
-    FList->DeleteMany(ascendingRows);
-    size_t kept = 0;
-    size_t next = 0;
-    for (size_t row = 0; row < FChecks.size(); ++row) {
-      if (next < ascendingRows.size() && static_cast<size_t>(ascendingRows[next]) == row) {
-        ++next;
-        continue;
-      }
-      FChecks[kept++] = FChecks[row];
-    }
-    FChecks.resize(kept);
-    endResetModel();
-    return;
-  }
-  // The last block first, so that the rows of the earlier ones keep their
-  // numbers.
-  std::vector<int> positions;
-  for (auto block = blocks.rbegin(); block != blocks.rend(); ++block) {
-    const auto [first, last] = *block;
-    beginRemoveRows({}, first, last);
-    positions.resize(static_cast<size_t>(last - first + 1));
-    for (size_t i = 0; i < positions.size(); ++i)
-      positions[i] = first + static_cast<int>(i);
-    FList->DeleteMany(positions);
-    FChecks.erase(FChecks.begin() + first, FChecks.begin() + last + 1);
-    endRemoveRows();
-  }
-}
-
-void TDownloadsModel::ClearAll() {
-  if (!FList) return;
+void TDownloadsModel::BeforeReset() {
   beginResetModel();
-  FList->Clear();
-  FChecks.clear();
-  RecomputeSums();
+}
+
+void TDownloadsModel::AfterReset() {
   endResetModel();
 }
 
-void TDownloadsModel::Mark(size_t row, bool checked) {
-  uint8_t& mark = FChecks[row];
-  if ((mark != 0) == checked) return;
-  mark = checked ? 1 : 0;
-  const auto size = static_cast<uint64_t>((*FList)[static_cast<int>(row)].Size);
-  if (checked) {
-    ++FCheckedCount;
-    FCheckedSize += size;
-  } else {
-    --FCheckedCount;
-    FCheckedSize -= size;
-  }
+void TDownloadsModel::BeforeInsert(int first, int last) {
+  beginInsertRows({}, first, last);
 }
 
-void TDownloadsModel::RecomputeSums() {
-  FCheckedCount = 0;
-  FCheckedSize = 0;
-  FTotalSize = 0;
-  if (!FList) return;
-  for (int row = 0; row < FList->Count(); ++row) {
-    const auto size = static_cast<uint64_t>((*FList)[row].Size);
-    FTotalSize += size;
-    if (FChecks[static_cast<size_t>(row)]) {
-      ++FCheckedCount;
-      FCheckedSize += size;
-    }
-  }
+void TDownloadsModel::AfterInsert() {
+  endInsertRows();
 }
 
-void TDownloadsModel::EmitRowChanged(int first, int last) {
+void TDownloadsModel::BeforeRemove(int first, int last) {
+  beginRemoveRows({}, first, last);
+}
+
+void TDownloadsModel::AfterRemove() {
+  endRemoveRows();
+}
+
+void TDownloadsModel::MarksChanged(int first, int last) {
   emit dataChanged(index(first, 0), index(last, ColumnCount - 1),
                    {Qt::CheckStateRole, Qt::BackgroundRole});
 }

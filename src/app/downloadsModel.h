@@ -1,9 +1,8 @@
 #pragma once
 
 // The one model behind both download trees.  Row i shows record i of its list,
-// read when the view paints; the model keeps no copy of the records, only the
-// marks (check boxes) and running sums of the sizes, so that the statistics
-// after a click on a check box cost nothing.
+// read when the view paints; the model keeps no copy of the records, and the
+// marks (check boxes) with their sums are the list's own.
 
 #include <QAbstractTableModel>
 #include <QLocale>
@@ -12,11 +11,11 @@
 #include <vector>
 
 #include "data/download.h"
+#include "workflow/markedList.h"
 
 namespace brimlow {
 
 class TCategoryList;
-class TDownloadsList;
 
 // The most characters a name is shown with.  No file system allows longer
 // ones, and laying out millions of characters would take seconds at every
@@ -31,7 +30,7 @@ QString DisplayName(const Tdownload& download);
 // value is no representable day.
 QString DateText(TDateTime date, const QLocale& locale);
 
-class TDownloadsModel final : public QAbstractTableModel {
+class TDownloadsModel final : public QAbstractTableModel, private TMarkedListObserver {
   Q_OBJECT
   Q_DISABLE_COPY_MOVE(TDownloadsModel)
 
@@ -41,9 +40,10 @@ class TDownloadsModel final : public QAbstractTableModel {
   explicit TDownloadsModel(QObject* parent = nullptr);
   ~TDownloadsModel() override;
 
-  // Shows another list (not owned; may be none); every row starts unmarked.
-  void SetList(TDownloadsList* list);
-  TDownloadsList* List() const { return FList; }
+  // Shows another list with its marks (not owned; may be none) and follows
+  // its changes.
+  void SetList(TMarkedList* list);
+  TMarkedList* List() const { return FList; }
   // The categories that choose the icons of column 0 (not owned; may be none).
   void SetCategories(const TCategoryList* categories);
 
@@ -56,42 +56,36 @@ class TDownloadsModel final : public QAbstractTableModel {
   // (the user's click) is announced by checkChanged.
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
-  bool IsChecked(int row) const { return FChecks[static_cast<size_t>(row)] != 0; }
+  // The marks and sums of the list shown (none: no marks, sums 0).
+  bool IsChecked(int row) const { return FList->IsChecked(row); }
   // Marks rows without announcing it as the user's change.
-  void SetChecked(int row, bool checked);
-  // Replaces the marks of the rows from `first` on, one per entry of `marks`.
-  void SetChecks(int first, std::span<const uint8_t> marks);
-  void UncheckAll();
-  void UncheckRows(std::span<const int> rows);
-  std::vector<int> CheckedRows() const;
-
-  int CheckedCount() const { return FCheckedCount; }
-  int64_t CheckedSize() const { return static_cast<int64_t>(FCheckedSize); }
-  int64_t TotalSize() const { return static_cast<int64_t>(FTotalSize); }
-
-  // Appends to this model's list a copy of each given record of `source`
-  // (another list), in order, as new unmarked rows.
-  void AppendCopies(const TDownloadsList& source, std::span<const int> rows);
-  // Deletes the given rows, which ascend, from the list and the model.
-  void RemoveRows(std::span<const int> ascendingRows);
-  // Deletes every record and row.
-  void ClearAll();
+  void SetChecked(int row, bool checked) { FList->SetChecked(row, checked); }
+  void SetChecks(int first, std::span<const uint8_t> marks) { FList->SetChecks(first, marks); }
+  void UncheckAll() { FList->UncheckAll(); }
+  std::vector<int> CheckedRows() const { return FList->CheckedRows(); }
+  int CheckedCount() const { return FList ? FList->CheckedCount() : 0; }
+  int64_t CheckedSize() const { return FList ? FList->CheckedSize() : 0; }
+  int64_t TotalSize() const { return FList ? FList->TotalSize() : 0; }
+  void AppendCopies(const TDownloadsList& source, std::span<const int> rows) {
+    FList->AppendCopies(source, rows);
+  }
+  void RemoveRows(std::span<const int> ascendingRows) { FList->RemoveRows(ascendingRows); }
+  void ClearAll() { FList->ClearAll(); }
 
  signals:
   void checkChanged(int row);
 
  private:
-  void Mark(size_t row, bool checked);
-  void RecomputeSums();
-  void EmitRowChanged(int first, int last);
+  void BeforeReset() override;
+  void AfterReset() override;
+  void BeforeInsert(int first, int last) override;
+  void AfterInsert() override;
+  void BeforeRemove(int first, int last) override;
+  void AfterRemove() override;
+  void MarksChanged(int first, int last) override;
 
-  TDownloadsList* FList = nullptr;
+  TMarkedList* FList = nullptr;
   const TCategoryList* FCategories = nullptr;
-  std::vector<uint8_t> FChecks;
-  int FCheckedCount = 0;
-  // Sums are kept unsigned so that extreme sizes wrap instead of overflowing.
-  uint64_t FCheckedSize = 0;
-  uint64_t FTotalSize = 0;
   QLocale FLocale;
 };
 

@@ -17,17 +17,10 @@
 #include "data/categories.h"
 #include "data/downloadsList.h"
 #include "platform/path.h"
-#include "platform/platform.h"
 
 namespace brimlow {
 
 namespace {
-
-const std::string kHostKey = "Software\\Kelvane\\Tarvolt";
-const std::string kListValue = "DefaultDownloadList";
-const std::string kExeValue = "ExeFile";
-const std::string kDefaultListPart = "Tarvolt\\lists\\default.xml";
-const std::string kCategoryFilePart = "..\\nodelist.xml";
 
 constexpr int kDesignWidth = 793;
 constexpr int kDesignHeight = 597;
@@ -35,27 +28,14 @@ constexpr int kFontPoints = 8;
 
 }  // namespace
 
-ENoListFile::ENoListFile()
-    : std::runtime_error(
-          ToAnsi(QStringLiteral("Список закачек не загружен: откройте список, прежде чем "
-                                "выполнять действие."))) {}
-
-EListFileAppeared::EListFileAppeared(const std::string& fileName)
-    : std::runtime_error(ToAnsi(QStringLiteral("Файл списка \"%1\" появился после того, как "
-                                               "список был открыт пустым: откройте его заново.")
-                                    .arg(FromAnsi(fileName)))) {}
-
 QString TitleAfterLoad(const QString& caption, const QString& fileName) {
-  const qsizetype dash = caption.indexOf(QStringLiteral(" -"));
-  return (dash < 0 ? caption : caption.left(dash)) + QStringLiteral(" - ") + fileName;
+    // The rule works on any text that keeps ASCII as it is; UTF-8 loses nothing.
+  return QString::fromStdString(
+      brimlow::TitleAfterLoad(caption.toStdString(), fileName.toStdString()));
 }
 
 TForm2::TForm2(QWidget* parent)
-    : QMainWindow(parent),
-      FDownloads(std::make_unique<TDownloadsList>()),
-      FTrash(std::make_unique<TDownloadsList>()),
-      FCategories(std::make_unique<TCategoryList>(std::string())),
-      FDialogRunner(RunModal) {
+    : QMainWindow(parent), FCleaner(this), FDialogRunner(RunModal) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("Tarvolt Brimlow - "));
   setWindowIcon(ProgramIcon());
@@ -71,10 +51,10 @@ TForm2::TForm2(QWidget* parent)
   FLeftModel->setObjectName(QStringLiteral("treeLeftModel"));
   FRightModel = new TDownloadsModel(this);
   FRightModel->setObjectName(QStringLiteral("treeRightModel"));
-  FLeftModel->SetList(FDownloads.get());
-  FRightModel->SetList(FTrash.get());
-  FLeftModel->SetCategories(FCategories.get());
-  FRightModel->SetCategories(FCategories.get());
+  FLeftModel->SetList(&FCleaner.Downloads());
+  FRightModel->SetList(&FCleaner.Trash());
+  FLeftModel->SetCategories(&FCleaner.Categories());
+  FRightModel->SetCategories(&FCleaner.Categories());
   ui.treeLeft->setModel(FLeftModel);
   ui.treeRight->setModel(FRightModel);
   ConfigureDownloadsTree(*ui.treeLeft, TTreeKind::List);
@@ -91,6 +71,7 @@ TForm2::~TForm2() {
   FRightModel->SetList(nullptr);
   FLeftModel->SetCategories(nullptr);
   FRightModel->SetCategories(nullptr);
+  FCleaner.SetFrontEnd(nullptr);
 }
 
 template <typename Handler>
@@ -124,67 +105,38 @@ void TForm2::ConnectHandlers() {
 }
 
 void TForm2::FormCreate() {
-  InitBackups();
-
-  const std::string listName = GetDefaultListName();
-  auto categories = std::make_unique<TCategoryList>(
-      platform::JoinPath(platform::ExtractFileDir(listName), kCategoryFilePart));
-  FLeftModel->SetCategories(categories.get());
-  FRightModel->SetCategories(categories.get());
-  FCategories = std::move(categories);
-
-  ui.saveDialog->setDirectory(FromAnsi(platform::ExtractFileDir(GetDefaultListName())));
-
-  ControlHost(false);
+  FCleaner.InitBackups();
+  const std::string listName = FCleaner.GetDefaultListName();
+  FCleaner.LoadCategoriesFor(listName);
+  FLeftModel->SetCategories(&FCleaner.Categories());
+  FRightModel->SetCategories(&FCleaner.Categories());
+  ui.saveDialog->setDirectory(FromAnsi(platform::ExtractFileDir(FCleaner.GetDefaultListName())));
+  FCleaner.ControlHost(false);
   FillCategoryBox();
   openDefaultExecute();
-  UpdateStatistics();
+  FCleaner.UpdateStatistics();
 }
 
 void TForm2::FillCategoryBox() {
   ui.catBox->clear();
   ui.catBox->addItem(QStringLiteral("Любая"));
   ui.catBox->setCurrentIndex(0);
-  for (int index = 0; index < FCategories->Count(); ++index)
-    ui.catBox->addItem(FromAnsi((*FCategories)[index].Name).left(kMaxShownNameLength));
-}
-
-std::string TForm2::GetDefaultListName() {
-  platform::Platform& os = platform::current();
-  std::string result;
-  if (os.registryKeyExists(kHostKey)) {
-    if (std::optional<std::string> list = os.readRegistryText(kHostKey, kListValue)) result = *list;
-    if (std::optional<std::string> exe = os.readRegistryText(kHostKey, kExeValue))
-      FHostExeFile = *exe;
-  }
-  if (result.empty())
-    result = platform::JoinPath(os.environmentVariable("APPDATA").value_or(std::string()),
-                                kDefaultListPart);
-  return result;
+  const TCategoryList& categories = FCleaner.Categories();
+  for (int index = 0; index < categories.Count(); ++index)
+    ui.catBox->addItem(FromAnsi(categories[index].Name).left(kMaxShownNameLength));
 }
 
 void TForm2::LoadList(const std::string& fileName) {
-  // The new lists are complete before the old ones go, so a list that cannot
-  // be read leaves the window, its marks and its title as they were.
-  const bool existed = platform::current().fileExists(fileName);
-  auto downloads = std::make_unique<TDownloadsList>(fileName);
-  auto trash = std::make_unique<TDownloadsList>();
-  FLeftModel->SetList(downloads.get());
-  FRightModel->SetList(trash.get());
-  FDownloads = std::move(downloads);
-  FTrash = std::move(trash);
-  FListFileExisted = existed;
-  FLoadedCount = FDownloads->Count();
-  UpdateStatistics();
+  FCleaner.LoadList(fileName);
   setWindowTitle(TitleAfterLoad(windowTitle(), FromAnsi(platform::ExtractFileName(fileName))));
 }
 
 void TForm2::openDefaultExecute() {
-  LoadList(GetDefaultListName());
+  LoadList(FCleaner.GetDefaultListName());
 }
 
 void TForm2::OpenWithDialogExecute() {
-  const std::string current = GetDefaultListName();
+  const std::string current = FCleaner.GetDefaultListName();
   // The dialog starts in the current list's folder with the list chosen.  A
   // host path that this system cannot show (a Windows path under POSIX) is
   // left out, and the dialog starts where it last was.
@@ -214,7 +166,7 @@ void TForm2::closeEvent(QCloseEvent* event) {
 }
 
 void TForm2::FormClose() {
-  ControlHost(true);
+  FCleaner.ControlHost(true);
 }
 
 void TForm2::SetDialogRunner(TModalRunner runner) {
@@ -224,16 +176,6 @@ void TForm2::SetDialogRunner(TModalRunner runner) {
 void TForm2::UseDialogs(TreportForm* report, TaboutForm* about) {
   FReport = report;
   FAbout = about;
-}
-
-bool TForm2::HasListFile() const {
-  return !FDownloads->FileName().empty();
-}
-
-void TForm2::RequireListFile() const {
-  if (!HasListFile()) throw ENoListFile();
-  if (!FListFileExisted && platform::current().fileExists(FDownloads->FileName()))
-    throw EListFileAppeared(FDownloads->FileName());
 }
 
 }  // namespace brimlow

@@ -1,52 +1,32 @@
-// TForm2: the help menu, the about dialog and the rules by which the three
-// panes share the window's width.
+// TForm2: the help menu, the about dialog and the panes' widths.
 #include <QResizeEvent>
 #include <QSplitter>
 
 #include "app/about.h"
 #include "app/application.h"
 #include "app/main.h"
-#include "app/makerSite.h"
-#include "app/osDescription.h"
-#include "platform/path.h"
-#include "platform/platform.h"
+#include "workflow/helpTargets.h"
 
 namespace brimlow {
 
-namespace {
-
-// The user guide next to the program file: the compiled help on Windows, a
-// page any browser shows elsewhere.
-#ifdef Q_OS_WIN
-constexpr const char* kHelpFile = "brimlow.chm";
-#else
-constexpr const char* kHelpFile = "brimlow.html";
-#endif
-
-}  // namespace
-
-void ShellOpen(const std::string& target) {
-  platform::current().shellOpen(target);
-}
-
 void TForm2::N10Click() {
-  ShellOpen(platform::JoinPath(ProgramFolder(), kHelpFile));
+  ShellOpen(HelpFilePath());
 }
 
 void TForm2::N11Click() {
-  ShellOpen(std::string(kMakerSite) + kHomePagePath);
+  ShellOpen(HomePageAddress());
 }
 
 void TForm2::online1Click() {
-  ShellOpen(SupportAddress(OsDescription()));
+  ShellOpen(SupportPageAddress());
 }
 
 void TForm2::N13Click() {
-  ShellOpen(SupportAddress(OsDescription()));
+  ShellOpen(SupportPageAddress());
 }
 
 void TForm2::N14Click() {
-  ShellOpen(std::string(kForumSite) + kForumPath);
+  ShellOpen(ForumAddress());
 }
 
 void TForm2::N16Click() {

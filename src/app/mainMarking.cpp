@@ -1,7 +1,5 @@
 // TForm2: marking with the filter, moving between the list and the trash,
 // and the statistics.
-#include "app/main.h"
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,21 +7,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QTreeView>
 #include <algorithm>
 
 #include "app/ansiText.h"
-#include "app/downloadsModel.h"
+#include "app/main.h"
 #include "app/optionalDateEdit.h"
-#include "data/categories.h"
-#include "data/downloadsList.h"
 
 namespace brimlow {
 
 namespace {
-
-// The filter lets the window repaint after every so many downloads.
-constexpr int kFilterChunk = 256;
 
 std::optional<int64_t> DayNumber(const TOptionalDateEdit& field) {
   const std::optional<QDate> day = field.Value();
@@ -77,72 +69,43 @@ TFilterInputs TForm2::ReadFilterInputs() const {
 
 void TForm2::doSelectExecute() {
   if (FBusy) return;
-  const TFilterCriteria criteria = MakeCriteria(ReadFilterInputs(), *FCategories);
-  const int count = FDownloads->Count();
-  {
-    TBusyScope busy(*this, *ui.filterProgress, FBusy, count);
-    std::vector<uint8_t> marks(kFilterChunk);
-    for (int first = 0; first < count; first += kFilterChunk) {
-      QApplication::processEvents();
-      const int size = std::min(kFilterChunk, count - first);
-      for (int i = 0; i < size; ++i)
-        marks[static_cast<size_t>(i)] = Matches(criteria, (*FDownloads)[first + i]) ? 1 : 0;
-      FLeftModel->SetChecks(first,
-                            std::span<const uint8_t>(marks.data(), static_cast<size_t>(size)));
-      ui.filterProgress->setValue(first + size);
-    }
-  }
-  ui.treeLeft->viewport()->update();
-  UpdateStatistics();
+  const TFilterInputs inputs = ReadFilterInputs();
+  TBusyScope busy(*this, *ui.filterProgress, FBusy, FCleaner.Downloads().Count());
+  // The window keeps painting between blocks; clicks cannot reach it.
+  FCleaner.RunFilter(inputs, [this](int done, int) {
+    ui.filterProgress->setValue(done);
+    QApplication::processEvents();
+  });
 }
 
 void TForm2::noSelectionExecute() {
-  FLeftModel->UncheckAll();
-  ui.treeLeft->viewport()->update();
-  UpdateStatistics();
+  FCleaner.ClearMarks();
 }
 
 void TForm2::moveExecute() {
-  TransferChecked(*FLeftModel, *FRightModel, true, true);
+  FCleaner.Move();
 }
 
 void TForm2::doCopyExecute() {
-  TransferChecked(*FLeftModel, *FRightModel, ui.cleanSel->isChecked(), false);
+  FCleaner.Copy(ui.cleanSel->isChecked());
 }
 
 void TForm2::moveBackExecute() {
-  TransferChecked(*FRightModel, *FLeftModel, true, true);
-}
-
-void TForm2::TransferChecked(TDownloadsModel& source, TDownloadsModel& target, bool unmark,
-                             bool remove) {
-  // The marked records are appended to the target in the source's order; a
-  // move then deletes them from the source in one pass, so that row i still
-  // shows record i in both trees.
-  const std::vector<int> rows = source.CheckedRows();
-  if (source.List() && target.List()) {
-    target.AppendCopies(*source.List(), rows);
-    if (remove)
-      source.RemoveRows(rows);
-    else if (unmark)
-      source.UncheckRows(rows);
-  }
-  ui.treeLeft->viewport()->update();
-  ui.treeRight->viewport()->update();
-  UpdateStatistics();
+  FCleaner.MoveBack();
 }
 
 void TForm2::treeLeftChecked() {
-  UpdateStatistics();
+  FCleaner.UpdateStatistics();
 }
 
-void TForm2::UpdateStatistics() {
-  ui.labZak->setText(QString::number(FDownloads ? FDownloads->Count() : 0));
-  ui.labSel->setText(QString::number(FLeftModel->CheckedCount()));
-  ui.labSizeSel->setText(FromAnsi(SizeToText(FLeftModel->CheckedSize())));
-  ui.labSize->setText(FromAnsi(SizeToText(FLeftModel->TotalSize())));
-  ui.labSelCount->setText(QString::number(FTrash ? FTrash->Count() : 0));
-  ui.labSelTotal->setText(FromAnsi(SizeToText(FRightModel->TotalSize())));
+void TForm2::ShowStatistics(const TStatistics& statistics) {
+  const TStatisticsTexts texts = statistics.Texts();
+  ui.labZak->setText(FromAnsi(texts.labZak));
+  ui.labSel->setText(FromAnsi(texts.labSel));
+  ui.labSizeSel->setText(FromAnsi(texts.labSizeSel));
+  ui.labSize->setText(FromAnsi(texts.labSize));
+  ui.labSelCount->setText(FromAnsi(texts.labSelCount));
+  ui.labSelTotal->setText(FromAnsi(texts.labSelTotal));
 }
 
 }  // namespace brimlow

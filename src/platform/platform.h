@@ -201,6 +201,14 @@ class ScopedPlatform {
 // it from its toolkit's locale on systems where that is the user's setting.
 void setDecimalSeparator(char separator);
 
+// The user's own folder for a program's data, read through current()'s
+// environment: %LOCALAPPDATA%\<windowsName> on Windows; elsewhere
+// $XDG_DATA_HOME/<posixName>, or $HOME/.local/share/<posixName> when that
+// variable is unset or not absolute.  None when the environment names no
+// such place.  The folder may not exist yet.
+std::optional<std::string> userDataFolder(const std::string& windowsName,
+                                          const std::string& posixName);
+
 // Replaces the file that `path` names with `bytes`, all or nothing: the old
 // file stays exactly as it was unless the complete new content is in place.
 // Throws EFCreateError.

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fakePlatform.h"
+#include "../workflow/fakePlatform.h"
 
 namespace brimlow {
 namespace {

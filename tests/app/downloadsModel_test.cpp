@@ -65,11 +65,13 @@ TEST(DisplayName, AFileNameLongerThanAnyFileSystemAllowsIsCutForShowing) {
   EXPECT_EQ(DisplayName(Download(std::string(255, 'g'))), QString(255, QLatin1Char('g')))
       << "the longest real name is shown whole";
 
-  TDownloadsList list;
+  TMarkedList marked(std::make_unique<TDownloadsList>());
+  TDownloadsList& list = marked.List();
   list.Add().FileName = "C:\\dl\\" + name;
   list.Add().URL = "http://h/" + std::string(5000, 'u');
+  marked.Reset();
   TDownloadsModel model;
-  model.SetList(&list);
+  model.SetList(&marked);
   const QString tip = model.index(0, TDownloadsModel::ColumnName).data(Qt::ToolTipRole).toString();
   EXPECT_EQ(tip.size(), 4097);
   EXPECT_TRUE(tip.startsWith("C:\\dl\\fff"));
@@ -97,7 +99,7 @@ class DownloadsModelTest : public ::testing::Test {
   DownloadsModelTest() : categories(kCategoryFile) {
     test::App();
     model.SetCategories(&categories);
-    model.SetList(&list);
+    model.SetList(&marked);
     tester = std::make_unique<QAbstractItemModelTester>(
         &model, QAbstractItemModelTester::FailureReportingMode::Fatal);
   }
@@ -114,7 +116,7 @@ class DownloadsModelTest : public ::testing::Test {
 
   void Show(int count) {
     Fill(list, count);
-    model.SetList(&list);
+    marked.Reset();
   }
 
   QVariant Data(int row, int column, int role = Qt::DisplayRole) const {
@@ -143,7 +145,8 @@ class DownloadsModelTest : public ::testing::Test {
   }
 
   TCategoryList categories;
-  TDownloadsList list;
+  TMarkedList marked{std::make_unique<TDownloadsList>()};
+  TDownloadsList& list = marked.List();
   TDownloadsModel model;
   std::unique_ptr<QAbstractItemModelTester> tester;
 };
@@ -154,7 +157,7 @@ TEST_F(DownloadsModelTest, ColumnsShowNameStateSizeAndDate) {
   d.State = 5;
   d.Size = 1572864;
   d.Date = 39508.5;
-  model.SetList(&list);
+  marked.Reset();
   EXPECT_EQ(model.columnCount(), 4);
   EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Имя");
   EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "");
@@ -185,7 +188,7 @@ TEST_F(DownloadsModelTest, CategoryIconComesFromTheKeptCategorysImageIndex) {
   for (const auto& c : cases) {
     list.Add().NodeID = c.nodeId;
   }
-  model.SetList(&list);
+  marked.Reset();
   for (int row = 0; row < list.Count(); ++row) {
     const auto& c = cases[row];
     const QVariant icon = Data(row, 0, Qt::DecorationRole);
@@ -202,7 +205,7 @@ TEST_F(DownloadsModelTest, CategoryIconComesFromTheKeptCategorysImageIndex) {
 TEST_F(DownloadsModelTest, StateIconUpTo28AndNoneAbove) {
   for (int state : {0, 28, 29, 255})
     list.Add().State = static_cast<uint8_t>(state);
-  model.SetList(&list);
+  marked.Reset();
   EXPECT_EQ(Data(0, 1, Qt::DecorationRole).value<QIcon>().cacheKey(), StateIcon(0).cacheKey());
   EXPECT_EQ(Data(1, 1, Qt::DecorationRole).value<QIcon>().cacheKey(), StateIcon(28).cacheKey());
   EXPECT_FALSE(Data(2, 1, Qt::DecorationRole).isValid());
@@ -245,7 +248,7 @@ TEST_F(DownloadsModelTest, ExtremeSizesDoNotOverflowTheSums) {
   list.Add().Size = std::numeric_limits<int64_t>::max();
   list.Add().Size = std::numeric_limits<int64_t>::max();
   list.Add().Size = 5;
-  model.SetList(&list);
+  marked.Reset();
   model.SetChecked(0, true);
   model.SetChecked(1, true);
   model.SetChecked(2, true);
@@ -267,11 +270,12 @@ TEST_F(DownloadsModelTest, SetChecksReplacesARangeOfMarks) {
 }
 
 TEST_F(DownloadsModelTest, AppendAndRemoveKeepRowIShowingRecordI) {
-  TDownloadsList trash;
+  TMarkedList trashMarked(std::make_unique<TDownloadsList>());
+  TDownloadsList& trash = trashMarked.List();
   TDownloadsModel trashModel;
   QAbstractItemModelTester trashTester(&trashModel,
                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
-  trashModel.SetList(&trash);
+  trashModel.SetList(&trashMarked);
   Show(5);
 
   // Records 2 and 4 of five go to the trash.

@@ -15,6 +15,7 @@
 #include "app/ansiText.h"
 #include "app/reportUnit.h"
 #include "windowTestSupport.h"
+#include "workflow/workflowErrors.h"
 
 namespace brimlow {
 namespace {

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <fstream>
 
-#include "app/makerSite.h"
-#include "app/osDescription.h"
+#include "workflow/makerSite.h"
+#include "workflow/osDescription.h"
 #include "windowTestSupport.h"
 
 namespace brimlow {

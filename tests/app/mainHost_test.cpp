@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "windowTestSupport.h"
+#include "workflow/hostProcess.h"
 
 extern char** environ;
 

@@ -24,6 +24,7 @@
 #include "data/categories.h"
 #include "platform/path.h"
 #include "windowTestSupport.h"
+#include "workflow/workflowErrors.h"
 
 namespace brimlow {
 namespace {

@@ -21,7 +21,7 @@ class TreeSetupTest : public test::WithApplication, public ::testing::TestWithPa
   }
   int Width(int column) const { return tree.header()->sectionSize(column); }
 
-  TDownloadsList list;
+  TMarkedList list{std::make_unique<TDownloadsList>()};
   TDownloadsModel model;
   QTreeView tree;
 };
@@ -52,11 +52,12 @@ TEST_P(TreeSetupTest, ColumnsHaveTheirWidthsAndMinimums) {
 
 TEST_P(TreeSetupTest, ANewListKeepsTheColumnWidths) {
   tree.header()->resizeSection(0, 222);
-  TDownloadsList other;
-  other.Add();
+  TMarkedList other(std::make_unique<TDownloadsList>());
+  other.List().Add();
   model.SetList(&other);
   EXPECT_EQ(Width(0), 222);
   EXPECT_EQ(Width(1), 20);
+  model.SetList(nullptr);  // `other` goes before the model
 }
 
 INSTANTIATE_TEST_SUITE_P(BothTrees, TreeSetupTest,

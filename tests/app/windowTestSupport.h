@@ -19,7 +19,7 @@
 #include "app/main.h"
 #include "appTestSupport.h"
 #include "data/downloadsList.h"
-#include "fakePlatform.h"
+#include "../workflow/fakePlatform.h"
 
 namespace brimlow::test {
 
@@ -61,7 +61,7 @@ class WindowTest : public ::testing::Test {
       d.Size = size;
       d.FileName = "C:\\dl\\file" + std::to_string(d.ID) + ".bin";
     }
-    window->LeftModel().SetList(&list);
+    window->Cleaner().Downloads().Reset();
     window->UpdateStatistics();
   }
 

@@ -1,4 +1,4 @@
-#include "app/filter.h"
+#include "workflow/filter.h"
 
 #include <array>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "app/backupNames.h"
+#include "workflow/backupNames.h"
 
 #include <gtest/gtest.h>
 

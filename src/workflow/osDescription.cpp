@@ -1,10 +1,10 @@
-#include "app/osDescription.h"
+#include "workflow/osDescription.h"
 
 #include <array>
 #include <charconv>
 #include <cstdio>
 
-#include "app/makerSite.h"
+#include "workflow/makerSite.h"
 
 namespace brimlow {
 

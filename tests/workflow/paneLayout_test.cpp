@@ -1,4 +1,4 @@
-#include "app/paneLayout.h"
+#include "workflow/paneLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/osDescription.h"
+#include "workflow/osDescription.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,180 @@
+#pragma once
+
+// The cleaning workflow of the main window, without any toolkit: the opened
+// list and the trash with their marks, the categories, the filter run, the
+// moves between the two lists with their statistics, the execution of the
+// trash action with its backup copy and report, the backup copies, and the
+// control of the host.  A front-end (a window, or the command line) shows
+// what it answers and forwards what the user does; what only a front-end can
+// do reaches it through TCleanerFrontEnd.
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "workflow/filter.h"
+#include "workflow/listFileWitness.h"
+#include "workflow/markedList.h"
+#include "workflow/statistics.h"
+
+namespace brimlow {
+
+class TCategoryList;
+
+// What "Выполнить" does with the trash.
+enum class TTrashAction { SaveSeparately, Delete, DeleteWithFiles, DeleteFilesOnly };
+
+// The words the report puts before the number of trash entries, in the
+// active code page.
+std::string ReportWord(TTrashAction action);
+
+struct TExecutionRequest {
+  TTrashAction action = TTrashAction::Delete;
+  bool makeBackup = true;
+  // The separate list's file for SaveSeparately; when none is given the
+  // front-end is asked for it.
+  std::optional<std::string> separateListName;
+};
+
+// What the report of an execution shows.
+struct TExecutionReport {
+  int removed = 0;     // downloads that left the list
+  int trashCount = 0;  // entries of the trash
+  TTrashAction action = TTrashAction::Delete;
+  std::string backupPath;  // empty without a backup copy
+  // Entries whose file could not be deleted; they are not counted as done.
+  int undeletedFiles = 0;
+};
+
+// The window title after loading `fileName`: the caption up to its first
+// " -", then " - " and the file's name.
+std::string TitleAfterLoad(const std::string& caption, const std::string& fileName);
+
+// Reports how far the filter has come, before each block of downloads and at
+// the end; a window keeps painting in it.
+using TFilterProgress = std::function<void(int done, int total)>;
+
+// What only a front-end can do.  Every answer has a default that needs no
+// user: no file name, no waiting but the clock.
+class TCleanerFrontEnd {
+ public:
+  virtual ~TCleanerFrontEnd() = default;
+  // The file for the trash's separate list; none when the user declines.
+  virtual std::optional<std::string> AskSeparateListName() { return std::nullopt; }
+  // After every change of the lists or of the marks.
+  virtual void ShowStatistics(const TStatistics& /*statistics*/) {}
+  // The known backup names changed (the folder was listed, a name was taken).
+  virtual void BackupNamesChanged() {}
+  // The wait for the host to end: its start, each pause, its end.
+  virtual void HostWaitStarted() {}
+  virtual void HostWaitPause(std::chrono::milliseconds pause);
+  virtual void HostWaitEnded() {}
+};
+
+class TCleaner {
+ public:
+  explicit TCleaner(TCleanerFrontEnd* frontEnd = nullptr);
+  ~TCleaner();
+  TCleaner(const TCleaner&) = delete;
+  TCleaner& operator=(const TCleaner&) = delete;
+
+  void SetFrontEnd(TCleanerFrontEnd* frontEnd);
+
+  // The start-up sequence's steps, in their order: InitBackups,
+  // GetDefaultListName, LoadCategoriesFor, ControlHost(false), OpenDefault,
+  // UpdateStatistics.
+  // The path of the host's current list: the registry's, or else the default
+  // under APPDATA; refreshes HostExeFile.
+  std::string GetDefaultListName();
+  // The categories of the category file that belongs to the list.
+  void LoadCategoriesFor(const std::string& listName);
+  // Replaces the loaded list and empties the trash.  A list that fails to
+  // load leaves everything as it was.
+  void LoadList(const std::string& fileName);
+  void OpenDefault();
+
+  TMarkedList& Downloads() { return FDownloads; }
+  const TMarkedList& Downloads() const { return FDownloads; }
+  TMarkedList& Trash() { return FTrash; }
+  const TMarkedList& Trash() const { return FTrash; }
+  const TCategoryList& Categories() const { return *FCategories; }
+  const std::string& HostExeFile() const { return FHostExeFile; }
+  int32_t LoadedCount() const { return FLoadedCount; }
+
+  // Marking: the filter over the list's marks, and every mark cleared.
+  void RunFilter(const TFilterInputs& inputs, const TFilterProgress& progress = {});
+  void ClearMarks();
+
+  // The marked records of `source` are appended to `target` in order; a move
+  // deletes them from the source, a copy may clear their marks.
+  void TransferChecked(TMarkedList& source, TMarkedList& target, bool unmark, bool remove);
+  void Move() { TransferChecked(FDownloads, FTrash, true, true); }
+  void Copy(bool unmark) { TransferChecked(FDownloads, FTrash, unmark, false); }
+  void MoveBack() { TransferChecked(FTrash, FDownloads, true, true); }
+
+  TStatistics Statistics() const;
+  // Hands the statistics to the front-end.
+  void UpdateStatistics();
+
+  // "Выполнить": a running host is asked to exit, the list file must still
+  // hold what was loaded, the backup copy, the rewrite of the list and the
+  // action on the trash.  None when the separate list's name was declined:
+  // nothing happened then.  A failure ends it at the failing step; the trash
+  // stays as it was.
+  std::optional<TExecutionReport> Execute(const TExecutionRequest& request);
+  // What Execute would report, changing nothing and reserving no name.
+  TExecutionReport PreviewExecution(const TExecutionRequest& request) const;
+  // Throws ENoListFile unless a list file is loaded, and EListFileAppeared
+  // when it was loaded as missing and exists now.
+  void RequireListFile() const;
+  bool HasListFile() const;
+
+  // The backup copies: the folder, the names found in it, and new names.
+  void InitBackups();
+  // Lists the backup folder's copies anew.
+  void FillBackupMenu();
+  // The full path of a new, free backup name; the name is reserved at once.
+  std::string MakeBackupName();
+  // Opens the copy of that name in the backup folder.
+  void OpenBackup(const std::string& name);
+  const std::string& BackupDir() const { return FBackupDir; }
+  const std::vector<std::string>& BackupNames() const { return FBackupNames; }
+
+  // Asks a running host to exit and waits a while for it to end, or starts
+  // it again.
+  void ControlHost(bool restart);
+  // Without host control nothing is asked of the host or started (a script's
+  // choice); on by default.
+  void SetHostControl(bool enabled) { FHostControl = enabled; }
+  // How long an exit request waits, polling the process list.
+  void SetHostExitWait(std::chrono::milliseconds timeout, std::chrono::milliseconds poll);
+
+ private:
+  std::string FreeBackupNameNow() const;
+  void SaveList();
+  int DeleteTrashFiles();
+  std::vector<int> TrashRowsMissingFromList() const;
+  void SaveWithTrashPutBack();
+  void WaitForHostToEnd();
+
+  TCleanerFrontEnd* FFrontEnd;
+  TMarkedList FDownloads;
+  TMarkedList FTrash;
+  std::unique_ptr<TCategoryList> FCategories;
+  std::string FHostExeFile;
+  int32_t FLoadedCount = 0;
+  // What the list file held when loaded or last written here; none before a
+  // list file was loaded.
+  std::optional<TListFileWitness> FListFile;
+  std::string FBackupDir;
+  std::vector<std::string> FBackupNames;
+  bool FHostControl = true;
+  std::chrono::milliseconds FHostExitTimeout{10000};
+  std::chrono::milliseconds FHostExitPoll{100};
+};
+
+}  // namespace brimlow

@@ -1,0 +1,12 @@
+#include "workflow/statistics.h"
+
+#include "data/download.h"
+
+namespace brimlow {
+
+TStatisticsTexts TStatistics::Texts() const {
+  return {std::to_string(listCount), std::to_string(markedCount), SizeToText(markedSize),
+          SizeToText(listSize),      std::to_string(trashCount),  SizeToText(trashSize)};
+}
+
+}  // namespace brimlow

@@ -1,0 +1,33 @@
+#pragma once
+
+// The workflow's own refusals.  Each stops an execution before anything is
+// written.
+
+#include <stdexcept>
+#include <string>
+
+namespace brimlow {
+
+// An execution was asked for while no list file is loaded (the start-up or
+// the first load failed): nothing may be written.
+class ENoListFile : public std::runtime_error {
+ public:
+  ENoListFile();
+};
+
+// The list was opened from a file that did not exist, and a file of that
+// name has appeared since: writing the (empty) list would replace it.
+class EListFileAppeared : public std::runtime_error {
+ public:
+  explicit EListFileAppeared(const std::string& fileName);
+};
+
+// The list file is no longer what was loaded (or last written here): the
+// host, which saves its list as it exits, or someone else wrote it.  Writing
+// the loaded copy would throw their work away.
+class EListFileChanged : public std::runtime_error {
+ public:
+  explicit EListFileChanged(const std::string& fileName);
+};
+
+}  // namespace brimlow
