@@ -8,6 +8,8 @@ void runCategories(const Arguments& arguments, std::ostream& out);
 void runEvents(const Arguments& arguments, std::ostream& out);
 void runSave(const Arguments& arguments, std::ostream& out);
 void runBackup(const Arguments& arguments, std::ostream& out);
+void runClean(const Arguments& arguments, std::ostream& out);
+void runRestore(const Arguments& arguments, std::ostream& out);
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> all = {
@@ -16,6 +18,8 @@ const std::vector<Command>& commands() {
       {"save", "Writes a list in the host's format, as the program rewrites it", runSave},
       {"backup", "Writes a list's text as loaded, as the program writes a backup copy", runBackup},
       {"events", "Prints every event the XML event scanner delivers for a file", runEvents},
+      {"clean", "Marks downloads with the filter and executes the trash action on them", runClean},
+      {"restore", "Puts a backup copy back in place of the list", runRestore},
   };
   return all;
 }
