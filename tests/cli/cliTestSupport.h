@@ -11,8 +11,6 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "../workflow/fakePlatform.h"
 #include "cli/commands.h"
@@ -39,9 +37,6 @@ inline void WriteBytes(const fs::path& path, const std::string& bytes) {
 class ProfileTest : public ::testing::Test {
  protected:
   ProfileTest() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder = fs::temp_directory_path() /
-             (std::string("brimlow-cli-") + test->test_suite_name() + "-" + test->name());
     fs::remove_all(folder);
     fs::create_directories(folder / "lists");
     fs::create_directories(folder / "program");
@@ -50,27 +45,22 @@ class ProfileTest : public ::testing::Test {
     WriteBytes(folder / "nodelist.xml",
                "<NodeList><MyNode><ID>5</ID><Name>Programs</Name><ImageIndex>1</ImageIndex>"
                "<ParentID>2</ParentID></MyNode></NodeList>");
-    for (const char* name : {"a.bin", "b.bin"})
-      WriteBytes(folder / name, name);
+    WriteStandardList();
   }
   ~ProfileTest() override { fs::remove_all(folder); }
 
-  std::string Path(const fs::path& relative) const { return (folder / relative).string(); }
+  std::string Path(const std::string& name) const { return (folder / name).string(); }
   std::string List() const { return Path("lists/default.xml"); }
   fs::path BackupDir() const { return folder / "program" / "backup"; }
   std::string Backup(const std::string& name) const { return (BackupDir() / name).string(); }
 
   // One download per entry: ID, state, size in bytes, NodeID, file name.
   struct Entry {
-    int id;
-    int state;
-    long long size;
-    int nodeId;
+    int id, state, size, nodeId;
     std::string fileName;
   };
   std::string ListText(const std::vector<Entry>& entries) const {
-    std::string text =
-        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<DownloadList Version=\"4\">\r\n";
+    std::string text = "<?xml version=\"1.0\"?>\r\n<DownloadList Version=\"4\">\r\n";
     for (const Entry& e : entries)
       text += "<DownloadFile><ID>" + std::to_string(e.id) + "</ID><URL>http://example.com/" +
               std::to_string(e.id) + "</URL><FileName>" + Path(e.fileName) + "</FileName><State>" +
@@ -84,6 +74,8 @@ class ProfileTest : public ::testing::Test {
     listText = ListText(
         {{1, 2, 1024, 5, "a.bin"}, {2, 4, 4096, 9, "b.bin"}, {3, 2, 100000, 9, "missing.bin"}});
     WriteBytes(List(), listText);
+    for (const char* name : {"a.bin", "b.bin"})
+      WriteBytes(folder / name, name);
   }
 
   std::vector<uint32_t> Ids(const std::string& listFile) const {
@@ -102,7 +94,18 @@ class ProfileTest : public ::testing::Test {
     return out.str();
   }
 
-  fs::path folder;
+  // A running host that has ended by the next look.
+  void HostRunning() {
+    fake.registry["Software\\Kelvane\\Tarvolt"] = {{"DefaultDownloadList", List()},
+                                                   {"ExeFile", "/opt/t/tarvolt.exe"}};
+    fake.processSnapshots = {std::vector<std::string>{"tarvolt.exe"}, std::vector<std::string>{}};
+  }
+
+  const fs::path folder =
+      fs::temp_directory_path() /
+      (std::string("brimlow-cli-") +
+       ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "-" +
+       ::testing::UnitTest::GetInstance()->current_test_info()->name());
   FakePlatform fake;
   std::string listText;
 };
