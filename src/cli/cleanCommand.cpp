@@ -115,15 +115,20 @@ void runClean(const Arguments& arguments, std::ostream& out) {
       workList(cleaner, options.list, !options.noHostControl && !options.dryRun);
   cleaner.LoadCategoriesFor(list);
   const TFilterInputs inputs = filterInputs(options.filter, cleaner.Categories());
+  // A script that forgot its filter must not empty the list.  With --all no
+  // filter option may be given, and the filter then passes every download.
   if (!options.all && !filtersAnything(inputs, cleaner.Categories()))
-    throw UsageError("no filter option given; --all takes every download");
+    throw UsageError("no filter option tests anything, so every download would match; "
+                     "give --all to mean that");
 
   const TExecutionRequest request{action.action, !options.noBackup, action.separateList};
   if (request.makeBackup) cleaner.InitBackups();
+  // As at the window's start-up, a running host is asked to exit before the
+  // list is read: it saves its list as it ends, and the execution would
+  // refuse to write over that.
+  cleaner.ControlHost(false);
   cleaner.LoadList(list);
-  // With --all the filter runs with every control at its first choice, which
-  // every download passes.
-  cleaner.RunFilter(options.all ? TFilterInputs() : inputs);
+  cleaner.RunFilter(inputs);
   const std::vector<int> matched = cleaner.Downloads().CheckedRows();
   for (const int row : matched)
     writeDownloadJson(out, cleaner.Downloads().List()[row]);

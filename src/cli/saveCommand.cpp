@@ -3,7 +3,6 @@
 // brimlow-cli backup LIST OUT: the text of LIST as it was read, written to
 // OUT, as the program writes a backup copy.
 
-#include <optional>
 #include <ostream>
 #include <string>
 
@@ -15,42 +14,34 @@ namespace brimlow::cli {
 
 namespace {
 
-struct ListAndOutput {
-  std::string list;
-  std::string output;
-};
+using ListWrite = void (TDownloadsList::*)(const std::string& fileName) const;
 
-// The arguments both commands take; none when help was asked for.
-std::optional<ListAndOutput> ParseListAndOutput(const char* name, const char* description,
-                                                const Arguments& arguments, std::ostream& out) {
-  ListAndOutput files;
+// Both commands read LIST and write it to OUT, each in its own way.
+void RunListWrite(const char* name, const char* description, ListWrite write,
+                  const Arguments& arguments, std::ostream& out) {
+  std::string listFile, output;
   CommandParser parser(name, description);
-  parser.add_option("LIST", files.list, "The downloads list file to read")->required();
-  parser.add_option("OUT", files.output, "The file to write")->required();
-  if (!parser.parseArguments(arguments, out)) return std::nullopt;
-  return files;
+  parser.add_option("LIST", listFile, "The downloads list file to read")->required();
+  parser.add_option("OUT", output, "The file to write")->required();
+  if (!parser.parseArguments(arguments, out)) return;
+  const TDownloadsList list(listFile);
+  (list.*write)(output);
 }
 
 }  // namespace
 
 void runSave(const Arguments& arguments, std::ostream& out) {
-  const auto files = ParseListAndOutput(
+  RunListWrite(
       "save",
       "Reads LIST and writes it to OUT in the host's format, as the program rewrites a list.",
-      arguments, out);
-  if (!files) return;
-  const TDownloadsList list(files->list);
-  list.SaveToFile(files->output);
+      &TDownloadsList::SaveToFile, arguments, out);
 }
 
 void runBackup(const Arguments& arguments, std::ostream& out) {
-  const auto files = ParseListAndOutput(
+  RunListWrite(
       "backup",
       "Writes the text of LIST as it was read to OUT, as the program writes a backup copy.",
-      arguments, out);
-  if (!files) return;
-  const TDownloadsList list(files->list);
-  list.SaveLoadedText(files->output);
+      &TDownloadsList::SaveLoadedText, arguments, out);
 }
 
 }  // namespace brimlow::cli

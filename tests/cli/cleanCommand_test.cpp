@@ -18,8 +18,8 @@ class CleanCommand : public ProfileTest {
   static std::string Report(int removed, const std::string& action, const std::string& backup,
                             bool dryRun) {
     return "{\"matched\":2,\"removed\":" + std::to_string(removed) + ",\"trash\":2,\"action\":\"" +
-           action + "\",\"backup\":\"" + backup +
-           "\",\"undeletedFiles\":0,\"dryRun\":" + (dryRun ? "true" : "false") + "}\n";
+           action + "\",\"backup\":" + Json(backup) +
+           ",\"undeletedFiles\":0,\"dryRun\":" + (dryRun ? "true" : "false") + "}\n";
   }
   // The matched downloads, then the report.
   static std::string LastLine(const std::string& output) {
@@ -101,10 +101,13 @@ TEST_F(CleanCommand, ADryRunChangesNothingAndStartsNothing) {
   EXPECT_TRUE(fake.startedCommands.empty());
 }
 
-TEST_F(CleanCommand, TheHostsCurrentListAndTheHostAskedToExit) {
+TEST_F(CleanCommand, TheHostsCurrentListAsTheHostLeftIt) {
   HostRunning();
+  fake.onExitRequest = [this] {
+    WriteBytes(List(), ListText({{1, 2, 1, 0, ""}, {4, 4, 1, 0, ""}}));
+  };
   Run(cli::runClean, {"--state", "error"});
-  EXPECT_EQ(Ids(List()), (std::vector<uint32_t>{1, 3}));
+  EXPECT_EQ(Ids(List()), std::vector<uint32_t>{1});
   EXPECT_EQ(fake.startedCommands, std::vector<std::string>{"/opt/t/tarvolt.exe -exit"});
 
   fake.snapshotsTaken = 0;

@@ -9,11 +9,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sstream>
 
 #include "../workflow/fakePlatform.h"
 #include "cli/commands.h"
+#include "cli/jsonOutput.h"
 #include "data/downloadsList.h"
 
 namespace brimlow::cli {
@@ -30,9 +32,26 @@ inline std::string FileBytes(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// A text as the command prints it, quotes included.
+inline std::string Json(const std::string& text) {
+  std::ostringstream out;
+  cli::writeJsonString(out, text);
+  return out.str();
+}
+
 inline void WriteBytes(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
+
+// A host that, asked to exit, does what the test says (saves its list).
+class HostPlatform : public FakePlatform {
+ public:
+  std::function<void()> onExitRequest = [] {};
+  void startCommandLine(const std::string& commandLine) override {
+    FakePlatform::startCommandLine(commandLine);
+    onExitRequest();
+  }
+};
 
 class ProfileTest : public ::testing::Test {
  protected:
@@ -50,7 +69,7 @@ class ProfileTest : public ::testing::Test {
   ~ProfileTest() override { fs::remove_all(folder); }
 
   std::string Path(const std::string& name) const { return (folder / name).string(); }
-  std::string List() const { return Path("lists/default.xml"); }
+  std::string List() const { return (folder / "lists" / "default.xml").string(); }
   fs::path BackupDir() const { return folder / "program" / "backup"; }
   std::string Backup(const std::string& name) const { return (BackupDir() / name).string(); }
 
@@ -106,7 +125,7 @@ class ProfileTest : public ::testing::Test {
       (std::string("brimlow-cli-") +
        ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "-" +
        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  FakePlatform fake;
+  HostPlatform fake;
   std::string listText;
 };
 

@@ -28,8 +28,9 @@ TEST_F(RestoreCommand, TheListBecomesTheCopyAndTheOldListANewCopy) {
     WriteBytes(List(), current);
     fs::remove(BackupDir() / "default_2009_03_07.xml");
     EXPECT_EQ(Run(cli::runRestore, {given}),
-              "{\"list\":\"" + List() + "\",\"restored\":\"" + Backup("default_2009_03_01.xml") +
-                  "\",\"backup\":\"" + Backup("default_2009_03_07.xml") + "\"}\n");
+              "{\"list\":" + Json(List()) +
+                  ",\"restored\":" + Json(Backup("default_2009_03_01.xml")) +
+                  ",\"backup\":" + Json(Backup("default_2009_03_07.xml")) + "}\n");
     EXPECT_EQ(FileBytes(List()), saved);
     EXPECT_EQ(FileBytes(BackupDir() / "default_2009_03_07.xml"), current);
   }
