@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Brimlow needs that are missing.
-# Usage: scripts/install-deps.sh [group...]   groups: build app test bench sanitize windows
+# Usage: scripts/install-deps.sh [group...]   groups: build app test bench sanitize windows package
 # (default: build app test).  Uses sudo when not run as root.
 set -euo pipefail
 
 declare -A groups=(
   [build]="build-essential cmake ninja-build pkg-config libcli11-dev"
-  [app]="qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev"
+  [app]="qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev librsvg2-bin"
   [test]="libgtest-dev libgmock-dev xvfb xauth"
   [bench]="libbenchmark-dev libexpat1-dev libpugixml-dev libxml2-dev"
   [sanitize]="clang libclang-rt-14-dev"
   [windows]="mingw-w64 googletest wine wine64 locales"
+  [package]="dpkg-dev desktop-file-utils appstream file groff-base"
 )
 
 wanted=()

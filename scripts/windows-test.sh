@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds Brimlow for Windows (mingw-w64), then runs the Windows tests
-# and a few brimlow-cli.exe commands under Wine in a fresh, temporary prefix.
+# and a few brimlow-cli.exe commands under Wine in a fresh, temporary prefix,
+# and makes the zip package and runs brimlow-cli.exe from it unpacked.
 # Installs what is missing first.  Prints the time of each step.
 # Environment: BRIMLOW_JOBS (parallel jobs, default: all cores),
 # BRIMLOW_NATIVE_CLI (a Linux brimlow-cli whose output the Windows one must
@@ -131,6 +132,31 @@ else
   echo "ok   brimlow-cli.exe save into a missing folder: $(echo "$message" | tr -d '\r')"
 fi
 phase_done cli
+
+# 6. The zip: exactly the programs and the user guide in one folder, and
+#    brimlow-cli.exe runs from it unpacked as the built one does.
+rm -rf build/windows/packages
+(cd build/windows && cpack -G ZIP >/dev/null)
+zips=(build/windows/packages/brimlow-*-windows-x64.zip)
+zip=$root/${zips[0]}
+folder=$(basename "$zip" .zip)
+expected=("$folder/brimlow-cli.exe" "$folder/brimlow.html")
+[[ -f build/windows/src/app/brimlow.exe ]] && expected+=("$folder/brimlow.exe")
+if [[ ${#zips[@]} -ne 1 || ! -f $zip ]]; then
+  echo "FAIL no single zip: ${zips[*]}"
+  failures=$((failures + 1))
+elif [[ $(cmake -E tar tf "$zip" | grep -v '/$' | sort) != $(printf '%s\n' "${expected[@]}" | sort) ]]; then
+  echo "FAIL the zip holds: $(cmake -E tar tf "$zip" | tr '\n' ' ')"
+  failures=$((failures + 1))
+else
+  echo "ok   $(basename "$zip"): ${expected[*]}"
+  mkdir "$scratch/unpacked"
+  (cd "$scratch/unpacked" && cmake -E tar xf "$zip")
+  cli=$scratch/unpacked/$folder/brimlow-cli.exe
+  run_cli 0 C.UTF-8 C.UTF-8 dump "$data/list_two_downloads.xml"
+  run_cli 0 ru_RU.UTF-8 ru_RU.CP1251 dump "$data/list_utf8_cyrillic.xml"
+fi
+phase_done package
 
 report
 if [[ $failures -ne 0 ]]; then

@@ -48,11 +48,13 @@ int main(int argc, char** argv) {
   TakeDecimalSeparatorFromLocale();
 
   brimlow::TForm2 window;
-  brimlow::Guarded([&window] { window.FormCreate(); });
   brimlow::TreportForm report(&window);
   brimlow::TaboutForm about(&window);
   window.UseDialogs(&report, &about);
+  // The window is there at once; a large list then loads while it paints.
   window.show();
+  QTimer::singleShot(0, &window,
+                     [&window] { brimlow::Guarded([&window] { window.FormCreate(); }); });
   ScheduleScreenshot(window);
   return application.exec();
 }

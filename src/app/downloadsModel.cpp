@@ -32,7 +32,6 @@ constexpr const char* kNameSeparators = "\\:/";
 #endif
 const QColor kMarkedBackground(166, 202, 240);
 
-
 // A day number the toolkit's date type can hold, with room to spare.
 constexpr double kMaxDayMagnitude = 3.0e6;
 

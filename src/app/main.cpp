@@ -13,10 +13,12 @@
 #include "app/application.h"
 #include "app/downloadsModel.h"
 #include "app/icons.h"
+#include "app/sortedDownloads.h"
 #include "app/treeSetup.h"
 #include "data/categories.h"
 #include "data/downloadsList.h"
 #include "platform/path.h"
+#include "platform/platform.h"
 
 namespace brimlow {
 
@@ -29,13 +31,12 @@ constexpr int kFontPoints = 8;
 }  // namespace
 
 QString TitleAfterLoad(const QString& caption, const QString& fileName) {
-    // The rule works on any text that keeps ASCII as it is; UTF-8 loses nothing.
+  // The rule works on any text that keeps ASCII as it is; UTF-8 loses nothing.
   return QString::fromStdString(
       brimlow::TitleAfterLoad(caption.toStdString(), fileName.toStdString()));
 }
 
-TForm2::TForm2(QWidget* parent)
-    : QMainWindow(parent), FCleaner(this), FDialogRunner(RunModal) {
+TForm2::TForm2(QWidget* parent) : QMainWindow(parent), FCleaner(this), FDialogRunner(RunModal) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("Tarvolt Brimlow - "));
   setWindowIcon(ProgramIcon());
@@ -55,8 +56,8 @@ TForm2::TForm2(QWidget* parent)
   FRightModel->SetList(&FCleaner.Trash());
   FLeftModel->SetCategories(&FCleaner.Categories());
   FRightModel->SetCategories(&FCleaner.Categories());
-  ui.treeLeft->setModel(FLeftModel);
-  ui.treeRight->setModel(FRightModel);
+  ShowSorted(*ui.treeLeft, *FLeftModel);
+  ShowSorted(*ui.treeRight, *FRightModel);
   ConfigureDownloadsTree(*ui.treeLeft, TTreeKind::List);
   ConfigureDownloadsTree(*ui.treeRight, TTreeKind::Trash);
 
@@ -110,7 +111,9 @@ void TForm2::FormCreate() {
   FCleaner.LoadCategoriesFor(listName);
   FLeftModel->SetCategories(&FCleaner.Categories());
   FRightModel->SetCategories(&FCleaner.Categories());
-  ui.saveDialog->setDirectory(FromAnsi(platform::ExtractFileDir(FCleaner.GetDefaultListName())));
+  // The dialogs show this system's folders; a host path is mapped onto them.
+  ui.saveDialog->setDirectory(
+      FromAnsi(platform::localPathOf(platform::ExtractFileDir(FCleaner.GetDefaultListName()))));
   FCleaner.ControlHost(false);
   FillCategoryBox();
   openDefaultExecute();
@@ -136,14 +139,8 @@ void TForm2::openDefaultExecute() {
 }
 
 void TForm2::OpenWithDialogExecute() {
-  const std::string current = FCleaner.GetDefaultListName();
-  // The dialog starts in the current list's folder with the list chosen.  A
-  // host path that this system cannot show (a Windows path under POSIX) is
-  // left out, and the dialog starts where it last was.
-#ifndef Q_OS_WIN
-  if (!platform::isWindowsPath(current))
-#endif
-    ui.openDialog->selectFile(FromAnsi(current));
+  // The dialog starts in the current list's folder with the list chosen.
+  ui.openDialog->selectFile(FromAnsi(platform::localPathOf(FCleaner.GetDefaultListName())));
   if (!FDialogRunner(*ui.openDialog)) return;
   const QStringList chosen = ui.openDialog->selectedFiles();
   if (chosen.isEmpty() || chosen.front().isEmpty()) return;

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -127,6 +128,7 @@ class TForm2 final : public QMainWindow, private TCleanerFrontEnd {
   // What the workflow asks of the window.
   std::optional<std::string> AskSeparateListName() override;
   void ShowStatistics(const TStatistics& statistics) override;
+  void WhileLoading(const std::function<void()>& load) override;
   void BackupNamesChanged() override;
   void HostWaitStarted() override;
   void HostWaitPause(std::chrono::milliseconds pause) override;

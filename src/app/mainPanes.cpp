@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -59,11 +58,11 @@ QComboBox* ChoiceList(const char* name, const QStringList& choices) {
   return box;
 }
 
+// A free text field: what is not a whole number of kilobytes counts as 0,
+// and the tip says so.
 QLineEdit* SizeField(const char* name) {
   auto* field = Named<QLineEdit>(name);
-  // A whole number of kilobytes, optionally signed.
-  static const QRegularExpression kSignAndDigits(QStringLiteral("[+-]?[0-9]*"));
-  field->setValidator(new QRegularExpressionValidator(kSignAndDigits, field));
+  field->setToolTip(QStringLiteral("Целое число килобайт; другой текст считается нулём"));
   return field;
 }
 

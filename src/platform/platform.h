@@ -209,6 +209,11 @@ void setDecimalSeparator(char separator);
 std::optional<std::string> userDataFolder(const std::string& windowsName,
                                           const std::string& posixName);
 
+// The path as this system's own dialogs and tools take it: on POSIX a
+// Windows path is mapped onto the Wine prefix's drives; elsewhere, and for
+// any other path, the path as it is.
+std::string localPathOf(const std::string& path);
+
 // Replaces the file that `path` names with `bytes`, all or nothing: the old
 // file stays exactly as it was unless the complete new content is in place.
 // Throws EFCreateError.

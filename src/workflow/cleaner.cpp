@@ -72,9 +72,10 @@ void TCleaner::LoadList(const std::string& fileName) {
   // The new list is complete before the old ones go, so a list that cannot
   // be read leaves the lists, the marks and the loaded count as they were.
   const bool existed = platform::current().fileExists(fileName);
-  auto downloads = std::make_unique<TDownloadsList>(fileName);
-  FListFile = existed ? TListFileWitness::Holding(downloads->LoadedText())
-                      : TListFileWitness::Missing();
+  std::unique_ptr<TDownloadsList> downloads;
+  FFrontEnd->WhileLoading([&] { downloads = std::make_unique<TDownloadsList>(fileName); });
+  FListFile =
+      existed ? TListFileWitness::Holding(downloads->LoadedText()) : TListFileWitness::Missing();
   FDownloads.Replace(std::move(downloads));
   FTrash.Replace(std::make_unique<TDownloadsList>());
   FLoadedCount = FDownloads.Count();
@@ -106,8 +107,7 @@ void TCleaner::ClearMarks() {
   UpdateStatistics();
 }
 
-void TCleaner::TransferChecked(TMarkedList& source, TMarkedList& target, bool unmark,
-                               bool remove) {
+void TCleaner::TransferChecked(TMarkedList& source, TMarkedList& target, bool unmark, bool remove) {
   // The marked records are appended to the target in the source's order; a
   // move then deletes them from the source in one pass, so that row i still
   // shows record i in both lists.
@@ -121,8 +121,9 @@ void TCleaner::TransferChecked(TMarkedList& source, TMarkedList& target, bool un
 }
 
 TStatistics TCleaner::Statistics() const {
-  return {FDownloads.Count(),     FDownloads.CheckedCount(), FDownloads.CheckedSize(),
-          FDownloads.TotalSize(), FTrash.Count(),            FTrash.TotalSize()};
+  return {FDownloads.Count(),       FDownloads.CheckedCount(),
+          FDownloads.CheckedSize(), FDownloads.TotalSize(),
+          FTrash.Count(),           FTrash.TotalSize()};
 }
 
 void TCleaner::UpdateStatistics() {

@@ -69,6 +69,9 @@ class TCleanerFrontEnd {
   virtual void ShowStatistics(const TStatistics& /*statistics*/) {}
   // The known backup names changed (the folder was listed, a name was taken).
   virtual void BackupNamesChanged() {}
+  // Runs the reading of a list file, which takes seconds for a large one; a
+  // window keeps painting meanwhile.  What `load` throws comes out of here.
+  virtual void WhileLoading(const std::function<void()>& load) { load(); }
   // The wait for the host to end: its start, each pause, its end.
   virtual void HostWaitStarted() {}
   virtual void HostWaitPause(std::chrono::milliseconds pause);

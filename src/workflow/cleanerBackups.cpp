@@ -32,7 +32,8 @@ bool MakeFolders(const std::string& folder) {
   platform::Platform& os = platform::current();
   if (os.directoryExists(folder)) return true;
   std::string parent = platform::ExtractFileDir(folder);
-  while (parent.size() > 1 && (parent.back() == '/' || parent.back() == '\\')) parent.pop_back();
+  while (parent.size() > 1 && (parent.back() == '/' || parent.back() == '\\'))
+    parent.pop_back();
   if (!parent.empty() && parent.size() < folder.size() && !parent.ends_with(':'))
     MakeFolders(parent);
   return os.createDirectory(folder) || os.directoryExists(folder);

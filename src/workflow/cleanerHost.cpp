@@ -57,7 +57,8 @@ void TCleaner::WaitForHostToEnd() {
   FFrontEnd->HostWaitStarted();
   const TWaitEnds ends{*FFrontEnd};
   const auto start = std::chrono::steady_clock::now();
-  while (IsProcessRunning(kHostProcess) && std::chrono::steady_clock::now() - start < FHostExitTimeout)
+  while (IsProcessRunning(kHostProcess) &&
+         std::chrono::steady_clock::now() - start < FHostExitTimeout)
     FFrontEnd->HostWaitPause(FHostExitPoll);
 }
 

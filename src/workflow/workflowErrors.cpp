@@ -5,8 +5,9 @@
 namespace brimlow {
 
 ENoListFile::ENoListFile()
-    : std::runtime_error(AnsiText(
-          "Список закачек не загружен: откройте список, прежде чем выполнять действие.")) {}
+    : std::runtime_error(
+          AnsiText("Список закачек не загружен: откройте список, прежде чем выполнять действие.")) {
+}
 
 EListFileAppeared::EListFileAppeared(const std::string& fileName)
     : std::runtime_error(AnsiText("Файл списка \"") + fileName +

@@ -2,12 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
 #include "platform/platform.h"
+#include "platform/temporaryName.h"
 #include "platform/win32/win32Platform.h"
 #include "testSupport.h"
+#include "win32TestSupport.h"
 
 using namespace brimlow::platform;
+using brimlow::platform::testing::ScopedEnvironment;
 using brimlow::platform::testing::TempFolder;
+using brimlow::platform::testing::waitForFile;
 
 namespace {
 
@@ -131,6 +141,109 @@ TEST(Win32Replace, AFolderOrAMissingFolderIsACreateError) {
   }
   EXPECT_EQ(root.entryCount(), 1u);
   EXPECT_EQ(root.entryCount("folder"), 0u);
+}
+
+// Run as a child by the test after it, and skipped otherwise: starts a save of
+// the target that BRIMLOW_HELD_TARGET names, writes part of it, says so in
+// the file BRIMLOW_HELD_READY names, and waits to be killed.
+TEST(Win32StaleTemporaries, HeldWriter) {
+  const char* target = std::getenv("BRIMLOW_HELD_TARGET");
+  const char* ready = std::getenv("BRIMLOW_HELD_READY");
+  if (target == nullptr || ready == nullptr) GTEST_SKIP() << "a child of the test below";
+  WriteHandle file = system().createTemporaryBeside(target);
+  system().writeAll(file, std::string(1 << 20, 'x'), target);
+  std::ofstream(ready) << "ready";
+  ::Sleep(INFINITE);
+}
+
+// A started copy of this test program, ended by TerminateProcess.
+class Child {
+ public:
+  explicit Child(const std::string& arguments) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string line = "\"" + system().programFilePath() + "\" " + arguments;
+    started_ = ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                &startup, &process_) != 0;
+  }
+  ~Child() { kill(); }
+  Child(const Child&) = delete;
+  Child& operator=(const Child&) = delete;
+
+  bool started() const { return started_; }
+  DWORD id() const { return process_.dwProcessId; }
+  void kill() {
+    if (!started_) return;
+    ::TerminateProcess(process_.hProcess, 9);
+    ::WaitForSingleObject(process_.hProcess, 10000);
+    ::CloseHandle(process_.hThread);
+    ::CloseHandle(process_.hProcess);
+    started_ = false;
+  }
+
+ private:
+  PROCESS_INFORMATION process_{};
+  bool started_ = false;
+};
+
+size_t temporariesOf(const TempFolder& root, const char* folder, DWORD writer) {
+  const std::string prefix = temporaryPrefix("list.xml") + std::to_string(writer) + "-";
+  size_t count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(root.path(folder)))
+    count += entry.path().filename().string().starts_with(prefix) ? 1 : 0;
+  return count;
+}
+
+TEST(Win32StaleTemporaries, AKilledSaveLeavesOneThatTheNextSaveRemoves) {
+  TempFolder root;
+  root.write("lists\\list.xml", "old");
+  root.makeFolder("marks");
+  const std::string target = root.path("lists\\list.xml");
+  const ScopedEnvironment held("BRIMLOW_HELD_TARGET", target);
+  const ScopedEnvironment ready("BRIMLOW_HELD_READY", root.path("marks\\ready"));
+  Child writer("--gtest_filter=Win32StaleTemporaries.HeldWriter");
+  ASSERT_TRUE(writer.started());
+  ASSERT_EQ(waitForFile(root.path("marks\\ready")), "ready");
+  ASSERT_EQ(temporariesOf(root, "lists", writer.id()), 1u);
+
+  replaceFileContents(target, "while it writes");
+  EXPECT_EQ(temporariesOf(root, "lists", writer.id()), 1u) << "a save still running keeps its file";
+
+  const DWORD id = writer.id();
+  writer.kill();
+  EXPECT_EQ(root.read("lists\\list.xml"), "while it writes");
+  ASSERT_EQ(temporariesOf(root, "lists", id), 1u) << "the killed save left its file";
+  replaceFileContents(target, "new");
+  EXPECT_EQ(root.read("lists\\list.xml"), "new");
+  EXPECT_EQ(root.entryCount("lists"), 1u) << "the stale temporary is gone";
+}
+
+TEST(Win32StaleTemporaries, NothingButTheTargetsOwnNamesOfGoneWritersIsRemoved) {
+  TempFolder root;
+  root.write("list.xml", "old");
+  Child ended("--gtest_list_tests");
+  ASSERT_TRUE(ended.started());
+  const std::string gone = std::to_string(ended.id());
+  ended.kill();
+  const std::string self = std::to_string(::GetCurrentProcessId());
+  const std::vector<std::string> kept = {
+      ".list.xml." + self + "-900.tmp",     // this process's own
+      ".other.xml." + gone + "-0.tmp",      // another target's
+      "list.xml." + gone + "-0.tmp",        // not hidden
+      ".list.xml." + gone + "-0.tmp.part",  // more after the ending
+      ".list.xml." + gone + "-0.old",       // maybe the only copy of an old list
+  };
+  for (const std::string& name : kept)
+    root.write(name, "someone's");
+  root.makeFolder(".list.xml." + gone + "-1.tmp");
+  root.write(".LIST.XML." + gone + "-2.tmp", "stale");  // letter case does not count here
+
+  replaceFileContents(root.path("list.xml"), "new");
+
+  for (const std::string& name : kept)
+    EXPECT_EQ(root.read(name), "someone's") << name;
+  EXPECT_TRUE(std::filesystem::is_directory(root.path(".list.xml." + gone + "-1.tmp")));
+  EXPECT_FALSE(std::filesystem::exists(root.path(".LIST.XML." + gone + "-2.tmp")));
 }
 
 }  // namespace

@@ -2,7 +2,14 @@
 // target, written and flushed, then renamed over it.  A rename within one
 // folder either happens completely or not at all, so the old file is never
 // seen half-written.
+//
+// A writer that is killed halfway leaves its temporary file behind.  Before
+// it writes, a replacement removes the temporaries of its target that were
+// written by processes that no longer exist: it goes by Brimlow's own naming
+// (temporaryName.h) and by the process number in the name, never by age, so
+// a save still running in another process keeps its file.
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +20,7 @@
 
 #include "platform/posix/fileCalls.h"
 #include "platform/posix/posixPlatform.h"
+#include "platform/temporaryName.h"
 
 namespace brimlow::platform {
 
@@ -28,6 +36,36 @@ std::string folderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Only a process that certainly does not exist counts as gone: one of
+// another user answers EPERM and is alive.
+bool processIsGone(uint64_t process) {
+  if (process == 0 || process > static_cast<uint64_t>(INT_MAX)) return false;
+  const auto pid = static_cast<pid_t>(process);
+  return pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+// Removes the temporaries of `real` whose writers are gone; what cannot be
+// removed stays, as it did before.  Links and folders are never touched.
+void removeStaleTemporaries(const std::string& real) {
+  const std::string folder = folderOf(real);
+  const std::string prefix = temporaryPrefix(nameOf(real));
+  for (const std::string& entry : listPosixFolder(folder)) {
+    if (!entry.starts_with(prefix)) continue;
+    const std::optional<uint64_t> owner =
+        temporaryOwner(std::string_view(entry).substr(prefix.size()));
+    if (!owner || !processIsGone(*owner)) continue;
+    const std::string path = folder + "/" + entry;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+      fileCalls().unlink(path.c_str());
+  }
 }
 
 // The file a path finally names: symbolic links are followed, a relative link
@@ -55,12 +93,10 @@ std::string realTarget(const std::string& target) {
 // with O_EXCL, so that another writer's file is never taken over.
 int createUnique(const std::string& real, std::string& name) {
   static std::atomic<unsigned> counter{0};
-  const size_t slash = real.rfind('/');
-  const std::string base = slash == std::string::npos ? real : real.substr(slash + 1);
+  const std::string base = nameOf(real);
   const std::string folder = folderOf(real);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = folder + "/." + base + "." + std::to_string(::getpid()) + "-" +
-           std::to_string(counter++) + ".tmp";
+    name = folder + "/" + temporaryName(base, static_cast<uint64_t>(::getpid()), counter++);
     // 0666 less the umask: the mode a new file would get.
     const int fd = fileCalls().open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
@@ -76,6 +112,7 @@ WriteHandle PosixPlatform::createTemporaryBeside(const std::string& target) {
   struct stat old {};
   const bool exists = ::stat(real.c_str(), &old) == 0;
   if (exists && S_ISDIR(old.st_mode)) throw EFCreateError(target, reason(EISDIR));
+  removeStaleTemporaries(real);
 
   WriteHandle file;
   const int fd = createUnique(real, file.path);

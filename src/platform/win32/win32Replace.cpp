@@ -6,11 +6,21 @@
 // The old file is moved aside under a backup name while it is replaced, so
 // that every failure of the replace call can leave the old file in place; the
 // backup is removed once the new file is there.
+//
+// A writer that is killed halfway leaves its temporary file behind.  Before
+// it writes, a replacement removes the temporaries of its target that were
+// written by processes that no longer exist: it goes by Brimlow's own naming
+// (temporaryName.h) and by the process number in the name, never by age, so
+// a save still running in another process keeps its file.  Backup names are
+// left alone: a replacement killed inside the replace call may have left the
+// only copy of the old file under one.
 #include <windows.h>
 
 #include <atomic>
+#include <optional>
 #include <string_view>
 
+#include "platform/temporaryName.h"
 #include "platform/win32/win32Platform.h"
 
 namespace brimlow::platform {
@@ -26,14 +36,68 @@ size_t lastSeparator(std::string_view path) {
   return at;
 }
 
-// A name beside the target that no file has yet: ".<name>.<process>-<n><ending>".
-std::string besideName(const std::string& target, const char* ending) {
-  static std::atomic<unsigned> counter{0};
+std::string folderOf(const std::string& target) {
   const size_t at = lastSeparator(target);
-  const std::string folder = at == std::string::npos ? std::string() : target.substr(0, at + 1);
-  const std::string name = at == std::string::npos ? target : target.substr(at + 1);
-  return folder + "." + name + "." + std::to_string(::GetCurrentProcessId()) + "-" +
-         std::to_string(counter++) + ending;
+  return at == std::string::npos ? std::string() : target.substr(0, at + 1);
+}
+
+std::string nameOf(const std::string& target) {
+  const size_t at = lastSeparator(target);
+  return at == std::string::npos ? target : target.substr(at + 1);
+}
+
+// A name beside the target that no file has yet: ".<name>.<process>-<n><ending>".
+std::string besideName(const std::string& target, std::string_view ending) {
+  static std::atomic<unsigned> counter{0};
+  return folderOf(target) +
+         temporaryName(nameOf(target), ::GetCurrentProcessId(), counter++, ending);
+}
+
+// Only a process that certainly does not exist, or has ended, counts as gone:
+// one the system will not open for us is alive.
+bool processIsGone(uint64_t process) {
+  if (process == 0 || process > MAXDWORD || process == ::GetCurrentProcessId()) return false;
+  const HANDLE handle = ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(process));
+  if (handle == nullptr) return ::GetLastError() == ERROR_INVALID_PARAMETER;
+  const bool ended = ::WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
+  ::CloseHandle(handle);
+  return ended;
+}
+
+// The rest of a found name after the prefix, when it is plain ASCII.
+std::optional<std::string> asciiRest(std::wstring_view name, size_t prefixLength) {
+  std::string rest;
+  for (const wchar_t c : name.substr(prefixLength)) {
+    if (c > 0x7F) return std::nullopt;
+    rest += static_cast<char>(c);
+  }
+  return rest;
+}
+
+// Removes the temporaries of `target` whose writers are gone; what cannot be
+// removed stays, as it did before.  The system matches the pattern without
+// regard to letter case, as it names files; folders and links are skipped.
+void removeStaleTemporaries(const std::string& target) {
+  const std::wstring folder = widenAnsi(folderOf(target));
+  const std::wstring prefix = widenAnsi(temporaryPrefix(nameOf(target)));
+  const std::wstring pattern = folder + prefix + L"*" + widenAnsi(std::string(kTemporaryEnding));
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                           FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring_view name = found.cFileName;
+    if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0 ||
+        name.size() <= prefix.size() ||
+        ::CompareStringOrdinal(name.data(), static_cast<int>(prefix.size()), prefix.data(),
+                               static_cast<int>(prefix.size()), TRUE) != CSTR_EQUAL)
+      continue;
+    const std::optional<std::string> rest = asciiRest(name, prefix.size());
+    if (!rest) continue;
+    const std::optional<uint64_t> owner = temporaryOwner(*rest);
+    if (owner && processIsGone(*owner)) ::DeleteFileW((folder + std::wstring(name)).c_str());
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
 }
 
 [[noreturn]] void fail(const std::string& target, DWORD error) {
@@ -87,10 +151,11 @@ WriteHandle Win32Platform::createTemporaryBeside(const std::string& target) {
   const DWORD attributes = ::GetFileAttributesA(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
     fail(target, ERROR_ACCESS_DENIED);  // what the system answers for writing a folder
+  removeStaleTemporaries(target);
 
   for (int attempt = 0; attempt < 100; ++attempt) {
     WriteHandle file;
-    file.path = besideName(target, ".tmp");
+    file.path = besideName(target, kTemporaryEnding);
     const HANDLE handle = ::CreateFileW(widenAnsi(file.path).c_str(), GENERIC_WRITE, 0, nullptr,
                                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
