@@ -118,8 +118,9 @@ void runClean(const Arguments& arguments, std::ostream& out) {
   // A script that forgot its filter must not empty the list.  With --all no
   // filter option may be given, and the filter then passes every download.
   if (!options.all && !filtersAnything(inputs, cleaner.Categories()))
-    throw UsageError("no filter option tests anything, so every download would match; "
-                     "give --all to mean that");
+    throw UsageError(
+        "no filter option tests anything, so every download would match; "
+        "give --all to mean that");
 
   const TExecutionRequest request{action.action, !options.noBackup, action.separateList};
   if (request.makeBackup) cleaner.InitBackups();

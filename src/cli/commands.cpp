@@ -13,13 +13,21 @@ void runRestore(const Arguments& arguments, std::ostream& out);
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> all = {
-      {"dump", "Prints a downloads list as the program reads it", runDump},
-      {"categories", "Prints the categories kept from a category file", runCategories},
-      {"save", "Writes a list in the host's format, as the program rewrites it", runSave},
-      {"backup", "Writes a list's text as loaded, as the program writes a backup copy", runBackup},
-      {"events", "Prints every event the XML event scanner delivers for a file", runEvents},
-      {"clean", "Marks downloads with the filter and executes the trash action on them", runClean},
-      {"restore", "Puts a backup copy back in place of the list", runRestore},
+      {"dump", "LIST", "Prints a downloads list as the program reads it", runDump},
+      {"categories", "FILE [--find ID]", "Prints the categories kept from a category file",
+       runCategories},
+      {"save", "LIST OUT", "Writes a list in the host's format, as the program rewrites it",
+       runSave},
+      {"backup", "LIST OUT", "Writes a list's text as loaded, as the program writes a backup copy",
+       runBackup},
+      {"events", "[--raw] FILE", "Prints every event the XML event scanner delivers for a file",
+       runEvents},
+      {"clean",
+       "[LIST] [filter options] [--all] [--copy] [--action ACTION] [--no-backup] [--dry-run] "
+       "[--no-host-control]",
+       "Marks downloads with the filter and executes the trash action on them", runClean},
+      {"restore", "BACKUP [LIST] [--no-host-control]",
+       "Puts a backup copy back in place of the list", runRestore},
   };
   return all;
 }

@@ -21,6 +21,7 @@ class UsageError : public std::runtime_error {
 
 struct Command {
   const char* name;
+  const char* usage;    // the arguments, for the usage lines
   const char* summary;  // one line, for the list of commands
   void (*run)(const Arguments& arguments, std::ostream& out);
 };

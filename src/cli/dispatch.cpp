@@ -17,8 +17,12 @@ class TopParser final : public CLI::App {
     require_subcommand(1);
     get_formatter()->label("SUBCOMMAND", "COMMAND");
     get_formatter()->label("Subcommands", "Commands");
-    for (const Command& command : commands())
+    std::string usage = "\nUsage of each command:\n";
+    for (const Command& command : commands()) {
       add_subcommand(command.name, command.summary);
+      usage += std::string("  brimlow-cli ") + command.name + ' ' + command.usage + '\n';
+    }
+    footer(usage);
   }
 };
 

@@ -35,10 +35,14 @@ void ExpectUsageError(const Outcome& outcome, const std::string& mentioned) {
 }
 
 TEST(CommandLine, EveryCommandHasHelp) {
-  const Outcome top = RunCli({"--help"});
+  // Without a command the same text is a usage error.
+  const Outcome top = RunCli({"--help"}), bare = RunCli({});
   EXPECT_EQ(top.status, cli::kDone);
+  EXPECT_EQ(bare.status, cli::kUsageError);
+  EXPECT_EQ(bare.err, top.out);
   for (const cli::Command& command : cli::commands()) {
-    EXPECT_NE(top.out.find(std::string("  ") + command.name + " "), std::string::npos);
+    EXPECT_NE(top.out.find(std::string("brimlow-cli ") + command.name + ' ' + command.usage),
+              std::string::npos);
     SCOPED_TRACE(command.name);
     const Outcome outcome = RunCli({command.name, "--help"});
     EXPECT_EQ(outcome.status, cli::kDone);
