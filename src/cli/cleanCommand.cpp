@@ -122,6 +122,9 @@ void runClean(const Arguments& arguments, std::ostream& out) {
         "no filter option tests anything, so every download would match; "
         "give --all to mean that");
 
+  // The trash written over the list would leave nothing of it.
+  if (action.separateList == list)
+    throw UsageError("--action: the separate list cannot be the list itself");
   const TExecutionRequest request{action.action, !options.noBackup, action.separateList};
   if (request.makeBackup) cleaner.InitBackups();
   // As at the window's start-up, a running host is asked to exit before the

@@ -131,6 +131,7 @@ TEST_F(CleanCommand, RefusesBadOptionsBeforeWritingAnything) {
       {list, "--all", "--action", "save-separately"},
       {list, "--all", "--action", "delete=x.xml"},
       {list, "--all", "--action", "purge"},
+      {list, "--all", "--action", "save-separately=" + list},
       {list, "--all", "--copy", "--copy"},
       {list, list, "--all"},
   };
