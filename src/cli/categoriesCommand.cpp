@@ -7,6 +7,7 @@
 
 #include "cli/commands.h"
 #include "cli/jsonOutput.h"
+#include "cli/options.h"
 #include "data/categories.h"
 #include "data/convert.h"
 
@@ -23,25 +24,27 @@ void WriteCategory(std::ostream& out, const Tcategory& category) {
 }  // namespace
 
 void runCategories(const Arguments& arguments, std::ostream& out) {
-  std::optional<std::string> file;
+  std::string file;
+  std::optional<std::string> findText;
+  CommandParser parser(
+      "categories",
+      "Prints the categories the program keeps from a category file, one JSON object per line "
+      "in collection order, or only the one that the lookup by ID finds (null when none).");
+  parser.add_option("FILE", file, "The category file")->required();
+  parser.add_option("--find", findText, "Prints only the category the lookup by ID finds")
+      ->type_name("ID");
+  if (!parser.parseArguments(arguments, out)) return;
+
   std::optional<int32_t> findId;
-  for (size_t i = 0; i < arguments.size(); ++i) {
-    if (arguments[i] == "--find") {
-      if (findId || i + 1 == arguments.size()) throw UsageError("--find takes one category ID");
-      try {
-        findId = StrToInt32(arguments[++i]);
-      } catch (const EConvertError&) {
-        throw UsageError("--find takes a category ID");
-      }
-    } else if (!file) {
-      file = arguments[i];
-    } else {
-      throw UsageError("categories takes one category file");
+  if (findText) {
+    try {
+      findId = StrToInt32(*findText);
+    } catch (const EConvertError&) {
+      throw UsageError("--find: " + *findText + " is not a category ID");
     }
   }
-  if (!file) throw UsageError("categories takes one category file");
 
-  const TCategoryList list(*file);
+  const TCategoryList list(file);
   if (findId) {
     if (const Tcategory* found = list.FindByID(*findId))
       WriteCategory(out, *found);

@@ -2,7 +2,8 @@
 
 // The commands of brimlow-cli.  Each takes its own arguments (after the
 // command name) and writes its output to `out`; a failure is thrown and main
-// prints its message.  A usage error is thrown as UsageError.
+// prints its message.  A usage error is thrown as UsageError; asked for
+// --help, a command writes its help to `out` and does nothing else.
 
 #include <ostream>
 #include <stdexcept>
@@ -20,7 +21,8 @@ class UsageError : public std::runtime_error {
 
 struct Command {
   const char* name;
-  const char* usage;  // the arguments, for the usage text
+  const char* usage;    // the arguments, for the usage lines
+  const char* summary;  // one line, for the list of commands
   void (*run)(const Arguments& arguments, std::ostream& out);
 };
 

@@ -4,11 +4,11 @@
 // white-space normalisation of text off.  External entities and the text
 // translation are left to the scanner's own defaults.
 
-#include <optional>
 #include <ostream>
 
 #include "cli/commands.h"
 #include "cli/jsonOutput.h"
+#include "cli/options.h"
 #include "platform/platform.h"
 #include "xml/xmlScanner.h"
 
@@ -157,27 +157,23 @@ class EventWriter {
 
 void runEvents(const Arguments& arguments, std::ostream& out) {
   bool raw = false;
-  std::optional<std::string> file;
-  for (const std::string& argument : arguments) {
-    if (argument == "--raw") {
-      if (raw) throw UsageError("--raw is given once");
-      raw = true;
-    } else if (argument.starts_with("--") || file) {
-      throw UsageError("events takes one file and --raw");
-    } else {
-      file = argument;
-    }
-  }
-  if (!file) throw UsageError("events takes one file");
+  std::string file;
+  CommandParser parser(
+      "events",
+      "Prints every event an event scanner delivers for FILE, one JSON object per line, in "
+      "document order, the declarations of a document type definition included.");
+  parser.add_option("FILE", file, "The XML file")->required();
+  parser.addFlagOnce("--raw", raw, "Turns the white-space normalisation of text off");
+  if (!parser.parseArguments(arguments, out)) return;
 
   TXmlEventScanner scanner;
   EventWriter writer(out);
   writer.Assign(scanner);
-  scanner.SetFilename(*file);
+  scanner.SetFilename(file);
   if (scanner.Filename().empty()) {
     // The scanner reads an unreadable file as no document at all; here that
     // is a failure, reported with the system's reason.
-    platform::current().readFile(*file);
+    platform::current().readFile(file);
   }
   if (raw) scanner.SetNormalize(false);
   scanner.Run();

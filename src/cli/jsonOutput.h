@@ -7,9 +7,14 @@
 #include <ostream>
 #include <string_view>
 
+#include "data/download.h"
+
 namespace brimlow::cli {
 
 // Writes `text` as a JSON string, quotes included.
 void writeJsonString(std::ostream& out, std::string_view text);
+
+// One line for one download: its fields in the order of the file format.
+void writeDownloadJson(std::ostream& out, const Tdownload& record);
 
 }  // namespace brimlow::cli

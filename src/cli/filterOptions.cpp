@@ -1,0 +1,105 @@
+#include "cli/filterOptions.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "data/categories.h"
+#include "data/convert.h"
+#include "data/dateTime.h"
+
+namespace brimlow::cli {
+
+namespace {
+
+// The words of each choice, in the order of the window's lists: a word's
+// position is the choice.
+const std::vector<std::string> kFileWords = {"any", "missing", "present"};
+const std::vector<std::string> kStateWords = {"any",         "paused", "downloaded",
+                                              "downloading", "error",  "scheduled"};
+const std::vector<std::string> kSearchWords = {"anywhere", "filename", "url", "folder", "comment"};
+
+int ChoiceOf(const std::optional<std::string>& word, const std::vector<std::string>& words) {
+  if (!word) return 0;
+  return static_cast<int>(std::find(words.begin(), words.end(), *word) - words.begin());
+}
+
+std::string DateCheck(const std::string& text) {
+  return dayOfIsoDate(text) ? std::string() : text + " is not a date of the form YYYY-MM-DD";
+}
+
+int CategoryChoice(const std::string& name, const TCategoryList& categories) {
+  // The first category of that name, as the window's list shows them.
+  for (int i = 0; i < categories.Count(); ++i)
+    if (categories[i].Name == name) return i + 1;
+  throw UsageError("--category: no category is named " + name);
+}
+
+}  // namespace
+
+CLI::Option_group* addFilterOptions(CommandParser& parser, FilterOptions& options) {
+  CLI::Option_group* group = parser.add_option_group("Filter", "Which downloads are marked");
+  group->add_option("--file", options.file, "Presence of the file on disk")
+      ->check(CLI::IsMember(kFileWords));
+  group->add_option("--state", options.state, "The download's state")
+      ->check(CLI::IsMember(kStateWords));
+  group->add_option("--category", options.category, "The category of that name, not those below it")
+      ->type_name("NAME");
+  group->add_option("--size-from", options.sizeFrom, "Size at least this many kilobytes of 1024")
+      ->type_name("KB");
+  group->add_option("--size-to", options.sizeTo, "Size at most this many kilobytes of 1024")
+      ->type_name("KB");
+  const CLI::Validator date(DateCheck, "YYYY-MM-DD");
+  group->add_option("--date-from", options.dateFrom, "Dated this day or later")->check(date);
+  group->add_option("--date-to", options.dateTo, "Dated this day or earlier")->check(date);
+  CLI::Option* contains =
+      group->add_option("--contains", options.contains, "Contains this text, letter case ignored");
+  group->add_option("--in", options.in, "Where --contains looks (default: anywhere)")
+      ->check(CLI::IsMember(kSearchWords))
+      ->needs(contains);
+  return group;
+}
+
+std::optional<int64_t> dayOfIsoDate(std::string_view text) {
+  const auto digits = [&text](size_t first, size_t count) {
+    return std::all_of(text.begin() + first, text.begin() + first + count,
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+  };
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !digits(0, 4) || !digits(5, 2) ||
+      !digits(8, 2))
+    return std::nullopt;
+  const auto number = [&text](size_t first, size_t count) {
+    return std::stoi(std::string(text.substr(first, count)));
+  };
+  try {
+    TDateTimeParts parts;
+    parts.Year = number(0, 4);
+    parts.Month = number(5, 2);
+    parts.Day = number(8, 2);
+    return static_cast<int64_t>(EncodeDateTime(parts));
+  } catch (const EConvertError&) {
+    return std::nullopt;
+  }
+}
+
+TFilterInputs filterInputs(const FilterOptions& options, const TCategoryList& categories) {
+  TFilterInputs inputs;
+  inputs.fileChoice = ChoiceOf(options.file, kFileWords);
+  inputs.stateChoice = ChoiceOf(options.state, kStateWords);
+  if (options.category) inputs.categoryChoice = CategoryChoice(*options.category, categories);
+  if (options.sizeFrom) inputs.sizeFrom = std::to_string(*options.sizeFrom);
+  if (options.sizeTo) inputs.sizeTo = std::to_string(*options.sizeTo);
+  if (options.dateFrom) inputs.dayFrom = dayOfIsoDate(*options.dateFrom);
+  if (options.dateTo) inputs.dayTo = dayOfIsoDate(*options.dateTo);
+  inputs.searchText = options.contains.value_or(std::string());
+  inputs.searchChoice = ChoiceOf(options.in, kSearchWords);
+  return inputs;
+}
+
+bool filtersAnything(const TFilterInputs& inputs, const TCategoryList& categories) {
+  const TFilterCriteria criteria = MakeCriteria(inputs, categories);
+  return criteria.file != TFilePresence::Any || criteria.state || criteria.nodeId ||
+         criteria.bySize || criteria.notBefore || criteria.before || criteria.searchIn;
+}
+
+}  // namespace brimlow::cli
