@@ -123,10 +123,11 @@ void runClean(const Arguments& arguments, std::ostream& out) {
         "give --all to mean that");
 
   // The trash written over the list would leave nothing of it.
-  if (action.separateList == list)
+  if (action.separateList && SameFileName(*action.separateList, list))
     throw UsageError("--action: the separate list cannot be the list itself");
   const TExecutionRequest request{action.action, !options.noBackup, action.separateList};
-  if (request.makeBackup) cleaner.InitBackups();
+  // A dry run finds the backup name an execution would take, making nothing.
+  if (request.makeBackup) cleaner.InitBackups(!options.dryRun);
   // As at the window's start-up, a running host is asked to exit before the
   // list is read: it saves its list as it ends, and the execution would
   // refuse to write over that.

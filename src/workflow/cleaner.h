@@ -50,6 +50,10 @@ struct TExecutionReport {
   int undeletedFiles = 0;
 };
 
+// Two names of one file as far as the names tell: the same path on this
+// system, letter case ignored (as Windows and the host's paths under Wine do).
+bool SameFileName(const std::string& a, const std::string& b);
+
 // The window title after loading `fileName`: the caption up to its first
 // " -", then " - " and the file's name.
 std::string TitleAfterLoad(const std::string& caption, const std::string& fileName);

@@ -12,16 +12,10 @@
 
 namespace brimlow {
 
-namespace {
-
-// Two names of one file as far as the names tell: the same path on this
-// system, letter case ignored (as Windows and the host's paths under Wine do).
 bool SameFileName(const std::string& a, const std::string& b) {
   platform::Platform& os = platform::current();
   return os.lowerCase(platform::localPathOf(a)) == os.lowerCase(platform::localPathOf(b));
 }
-
-}  // namespace
 
 std::string ReportWord(TTrashAction action) {
   switch (action) {
