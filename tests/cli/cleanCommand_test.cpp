@@ -101,6 +101,13 @@ TEST_F(CleanCommand, ADryRunChangesNothingAndStartsNothing) {
   EXPECT_TRUE(fake.startedCommands.empty());
 }
 
+TEST_F(CleanCommand, ADryRunMakesNoBackupFolder) {
+  ASSERT_FALSE(fs::exists(BackupDir()));
+  EXPECT_EQ(LastLine(Clean({"--state", "downloaded", "--dry-run"})),
+            Report(2, "delete", Backup("default_2009_03_07.xml"), true));
+  EXPECT_FALSE(fs::exists(BackupDir()));
+}
+
 TEST_F(CleanCommand, TheHostsCurrentListAsTheHostLeftIt) {
   HostRunning();
   fake.onExitRequest = [this] {
