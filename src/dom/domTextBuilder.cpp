@@ -174,8 +174,6 @@ void TXmlTextBuilder::processSignal(const TWriteSignal& signal) {
       FStartTagOpen = false;
       FDepth = 0;
       break;
-    case TSignalKind::StartPrefixMapping:
-    case TSignalKind::EndPrefixMapping: break;
     default: throw EParserException("Internal Parser Exception");
   }
 }

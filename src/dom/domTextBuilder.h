@@ -85,16 +85,4 @@ class TXmlTextBuilder final : public TCustomSignalHandler {
   int64_t FTabsInLine = 0;
 };
 
-// Checks the well-formedness of the signal stream before the builder gets
-// it.  Its rules are left open and the program never turns the check on, so
-// it passes every signal on unchanged.
-class TWellFormedChecker final : public TCustomSignalHandler {
- public:
-  explicit TWellFormedChecker(TDomComponent* owner) : TCustomSignalHandler(owner) {}
-  TCustomSignalHandler* NextHandler = nullptr;
-  void processSignal(const TWriteSignal& signal) override {
-    if (NextHandler) NextHandler->processSignal(signal);
-  }
-};
-
 }  // namespace brimlow
