@@ -297,32 +297,51 @@ void TXmlTextBuilder::writeUnits(std::u16string_view text, TWriteMode mode) {
 }
 
 size_t TXmlTextBuilder::copyPlain(const char16_t* units, size_t count, bool escaped) {
-  // Most of a list is plain ASCII: it goes straight into the sink's buffer,
-  // with the counters moved on for all of it at once.
+  // Most of a list is plain text: its characters go straight into the sink's
+  // buffer, encoded there, with the counters moved on for all of them at
+  // once.  What needs more (a line feed, an escape, a surrogate pair) and a
+  // character that does not fit in the buffer's remaining room are left to
+  // the caller, which writes them one at a time exactly as before.
   const bool* const plain = escaped ? plainUnits.text : plainUnits.markup;
   size_t done = 0;
+  int64_t bytes = 0;
   int64_t tabs = 0;
-  while (done < count) {
-    const char16_t first = units[done];
-    if (first >= 0x80 || !plain[first]) break;
+  bool bufferFull = true;
+  while (done < count && bufferFull) {
     size_t room = 0;
     uint8_t* const out = FSink->room(room);
-    const size_t limit = std::min(room, count - done);
-    size_t taken = 0;
-    for (; taken < limit; ++taken) {
-      const char16_t c = units[done + taken];
-      if (c >= 0x80 || !plain[c]) break;
-      out[taken] = static_cast<uint8_t>(c);
-      tabs += c == u'\t';
+    size_t used = 0;
+    bufferFull = false;
+    for (; done < count; ++done) {
+      const char16_t c = units[done];
+      if (c < 0x80) {
+        if (!plain[c]) break;
+        if (used == room) {
+          bufferFull = true;
+          break;
+        }
+        out[used++] = static_cast<uint8_t>(c);
+        tabs += c == u'\t';
+      } else if (c < 0x800) {
+        if (room - used < 2) break;
+        out[used++] = static_cast<uint8_t>(0xC0 | (c >> 6));
+        out[used++] = static_cast<uint8_t>(0x80 | (c & 0x3F));
+      } else if (c < 0xD800 || c > 0xDFFF) {
+        if (room - used < 3) break;
+        out[used++] = static_cast<uint8_t>(0xE0 | (c >> 12));
+        out[used++] = static_cast<uint8_t>(0x80 | ((c >> 6) & 0x3F));
+        out[used++] = static_cast<uint8_t>(0x80 | (c & 0x3F));
+      } else {
+        break;
+      }
     }
-    FSink->commit(taken);
-    done += taken;
-    if (taken < limit) break;
+    FSink->commit(used);
+    bytes += static_cast<int64_t>(used);
   }
-  const auto run = static_cast<int64_t>(done);
-  FBytesWritten += run;
-  FCharactersWritten += run;
-  FColumn += run;
+  const auto characters = static_cast<int64_t>(done);
+  FBytesWritten += bytes;
+  FCharactersWritten += characters;
+  FColumn += characters;
   FTabsInLine += tabs;
   return done;
 }
