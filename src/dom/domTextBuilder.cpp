@@ -297,15 +297,18 @@ void TXmlTextBuilder::writeUnits(std::u16string_view text, TWriteMode mode) {
 }
 
 size_t TXmlTextBuilder::copyPlain(const char16_t* units, size_t count, bool escaped) {
-  // Most of a list is plain text: its characters go straight into the sink's
-  // buffer, encoded there, with the counters moved on for all of them at
-  // once.  What needs more (a line feed, an escape, a surrogate pair) and a
-  // character that does not fit in the buffer's remaining room are left to
-  // the caller, which writes them one at a time exactly as before.
+  // Most of a list is plain text and line breaks: their characters go
+  // straight into the sink's buffer, encoded there, with the counters moved
+  // on for all of them at once.  What needs more (an escape, a surrogate
+  // pair) and a character that does not fit in the buffer's remaining room
+  // are left to the caller, which writes them one at a time.
   const bool* const plain = escaped ? plainUnits.text : plainUnits.markup;
+  const codecs::TLineFeedOption lineFeed = FSink->lineFeedOption();
   size_t done = 0;
   int64_t bytes = 0;
-  int64_t tabs = 0;
+  int64_t tabs = 0;  // since the last line feed, or since the start
+  int64_t lines = 0;
+  size_t lineStart = 0;  // where the last line began, once there is one
   bool bufferFull = true;
   while (done < count && bufferFull) {
     size_t room = 0;
@@ -315,6 +318,15 @@ size_t TXmlTextBuilder::copyPlain(const char16_t* units, size_t count, bool esca
     for (; done < count; ++done) {
       const char16_t c = units[done];
       if (c < 0x80) {
+        if (c == u'\n') {
+          if (room - used < (lineFeed == codecs::lwCRLF ? 2u : 1u)) break;
+          if (lineFeed != codecs::lwLF) out[used++] = 0x0D;
+          if (lineFeed != codecs::lwCR) out[used++] = 0x0A;
+          ++lines;
+          lineStart = done + 1;
+          tabs = 0;
+          continue;
+        }
         if (!plain[c]) break;
         if (used == room) {
           bufferFull = true;
@@ -338,11 +350,16 @@ size_t TXmlTextBuilder::copyPlain(const char16_t* units, size_t count, bool esca
     FSink->commit(used);
     bytes += static_cast<int64_t>(used);
   }
-  const auto characters = static_cast<int64_t>(done);
   FBytesWritten += bytes;
-  FCharactersWritten += characters;
-  FColumn += characters;
-  FTabsInLine += tabs;
+  FCharactersWritten += static_cast<int64_t>(done);
+  if (lines > 0) {
+    FLine += lines;
+    FColumn = static_cast<int64_t>(done - lineStart);
+    FTabsInLine = tabs;
+  } else {
+    FColumn += static_cast<int64_t>(done);
+    FTabsInLine += tabs;
+  }
   return done;
 }
 

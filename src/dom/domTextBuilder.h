@@ -66,8 +66,8 @@ class TXmlTextBuilder final : public TCustomSignalHandler {
   void write(const TWriteSignal& signal, std::u16string_view text,
              TWriteMode mode = TWriteMode::Markup);
   void writeUnits(std::u16string_view text, TWriteMode mode);
-  // Writes the leading characters that need no escape, no line-feed rule and
-  // no surrogate pairing straight into the sink; their count in code units.
+  // Writes the leading characters that need no escape and no surrogate
+  // pairing straight into the sink; their count in code units.
   size_t copyPlain(const char16_t* units, size_t count, bool escaped);
   void writeCharacter(char32_t codePoint, bool referencesAllowed);
   void count(char32_t codePoint, int bytes);

@@ -104,7 +104,12 @@ std::string utf16ToUtf8(std::u16string_view text, char unpaired) {
 
 std::u16string utf8ToUtf16(std::string_view bytes) {
   std::u16string out;
-  out.reserve(bytes.size());
+  appendUtf8AsUtf16(out, bytes);
+  return out;
+}
+
+void appendUtf8AsUtf16(std::u16string& out, std::string_view bytes) {
+  out.reserve(out.size() + bytes.size());
   size_t i = 0;
   while (i < bytes.size()) {
     const auto byte = static_cast<unsigned char>(bytes[i]);
@@ -123,7 +128,6 @@ std::u16string utf8ToUtf16(std::string_view bytes) {
       i += length;
     }
   }
-  return out;
 }
 
 }  // namespace brimlow::platform
