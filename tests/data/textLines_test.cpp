@@ -39,8 +39,9 @@ TEST(TextLines, EveryLineEndsWithCrLf) {
     MakeCrLfLines(inPlace);
     EXPECT_EQ(inPlace, row.expected);
     // A text needs no change exactly when its lines already end with CR LF.
-    if (row.text.find('\0') == std::string::npos)
+    if (row.text.find('\0') == std::string::npos) {
       EXPECT_EQ(HasCrLfLines(row.text), row.text == row.expected);
+    }
   }
 }
 
