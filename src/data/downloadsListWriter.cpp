@@ -37,23 +37,16 @@ bool IsUtf8(std::string_view bytes) {
 
 class TValueText {
  public:
-  explicit TValueText(platform::Platform& os)
-      : FOs(os), FUtf8CodePage(os.activeCodePage() == 65001) {}
+  explicit TValueText(platform::Platform& os) : FOs(os) {}
 
   // A text of the program's code page.  Every code page the program runs
   // under is a superset of ASCII, so a text without other bytes (most of a
-  // list) needs no conversion; under UTF-8 the text is decoded into the one
-  // buffer kept for all values.
+  // list) needs no conversion.
   std::u16string_view text(std::string_view value) {
     const bool ascii = std::all_of(value.begin(), value.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (ascii) return this->ascii(value);
-    if (FUtf8CodePage) {
-      FWide.clear();
-      platform::appendUtf8AsUtf16(FWide, value);
-    } else {
-      FWide = FOs.ansiToWide(value);
-    }
+    FWide = FOs.ansiToWide(value);
     return FWide;
   }
   // The name of an element of another name.  The reader keeps such names as
@@ -78,7 +71,6 @@ class TValueText {
 
  private:
   platform::Platform& FOs;
-  const bool FUtf8CodePage;
   std::u16string FWide;
 };
 

@@ -104,12 +104,7 @@ std::string utf16ToUtf8(std::u16string_view text, char unpaired) {
 
 std::u16string utf8ToUtf16(std::string_view bytes) {
   std::u16string out;
-  appendUtf8AsUtf16(out, bytes);
-  return out;
-}
-
-void appendUtf8AsUtf16(std::u16string& out, std::string_view bytes) {
-  out.reserve(out.size() + bytes.size());
+  out.reserve(bytes.size());
   size_t i = 0;
   while (i < bytes.size()) {
     const auto byte = static_cast<unsigned char>(bytes[i]);
@@ -128,6 +123,7 @@ void appendUtf8AsUtf16(std::u16string& out, std::string_view bytes) {
       i += length;
     }
   }
+  return out;
 }
 
 }  // namespace brimlow::platform

@@ -26,8 +26,5 @@ std::string utf16ToUtf8(std::u16string_view text, char unpaired = '?');
 // of its own value (its Latin-1 reading), so that text in another 8-bit code
 // page survives the conversion and can be told apart afterwards.
 std::u16string utf8ToUtf16(std::string_view bytes);
-// The same, appended to `out`: a caller converting many texts keeps one
-// buffer.
-void appendUtf8AsUtf16(std::u16string& out, std::string_view bytes);
 
 }  // namespace brimlow::platform

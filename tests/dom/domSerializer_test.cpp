@@ -417,8 +417,8 @@ TEST_F(Serializer, CountersAfterATextAreTheSameForEveryCodec) {
   };
   for (const std::u16string& text : texts) {
     SCOPED_TRACE(&text - texts);
-    TDomImplementation implementation;
-    auto* doc = new TDomDocument(&implementation);
+    TDomImplementation own;
+    auto* doc = new TDomDocument(&own);
     TDomElement* root = doc->createElement(u"r");
     doc->appendChild(root);
     root->appendChild(doc->createTextNode(text));
@@ -426,7 +426,7 @@ TEST_F(Serializer, CountersAfterATextAreTheSameForEveryCodec) {
     // the text's start.
     std::vector<std::vector<int64_t>> seen;
     int64_t before = 0;
-    serializer.setDOMImpl(&implementation);
+    serializer.setDOMImpl(&own);
     serializer.setOnBeforeWrite(
         [&before](TXmlTextBuilder* builder, TDomPieceType type, const TDomLocator&) {
           if (type == xmlPCDATA) before = builder->charactersWritten();
@@ -443,8 +443,8 @@ TEST_F(Serializer, CountersAfterATextAreTheSameForEveryCodec) {
     EXPECT_TRUE(serializer.writeToWideString(doc, wide));
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0], seen[1]);
-    serializer.setDOMImpl(nullptr);
   }
+  serializer.setDOMImpl(&implementation);
   // "<r>x", a line feed, the tab, "y", a line feed, two tabs and "z".
   TDomElement* root = Root(u"r");
   Text(root, u"x\n\ty\n\t\tz");
