@@ -415,6 +415,7 @@ TEST_F(Serializer, CountersAfterATextAreTheSameForEveryCodec) {
       u"a&b<\r>\t\n",           // escapes between plain runs
       u"\U0001F600\tq",         // a surrogate pair
   };
+  int64_t before = 0;
   for (const std::u16string& text : texts) {
     SCOPED_TRACE(&text - texts);
     TDomImplementation own;
@@ -425,7 +426,6 @@ TEST_F(Serializer, CountersAfterATextAreTheSameForEveryCodec) {
     // The declarations differ in length, so characters are counted from
     // the text's start.
     std::vector<std::vector<int64_t>> seen;
-    int64_t before = 0;
     serializer.setDOMImpl(&own);
     serializer.setOnBeforeWrite(
         [&before](TXmlTextBuilder* builder, TDomPieceType type, const TDomLocator&) {
@@ -445,6 +445,7 @@ TEST_F(Serializer, CountersAfterATextAreTheSameForEveryCodec) {
     EXPECT_EQ(seen[0], seen[1]);
   }
   serializer.setDOMImpl(&implementation);
+  serializer.setOnBeforeWrite(nullptr);
   // "<r>x", a line feed, the tab, "y", a line feed, two tabs and "z".
   TDomElement* root = Root(u"r");
   Text(root, u"x\n\ty\n\t\tz");
