@@ -6,20 +6,13 @@
 // the program's own reader.  Used only here, never in the program.
 
 #include <string>
-#include <vector>
 
-#include "data/download.h"
+#include "peerRecords.h"
 
 namespace brimlow::bench {
 
-struct ExpatList {
-  std::string Version;
-  std::string NextID;
-  std::vector<Tdownload> Items;
-};
-
 // Throws EConvertError for a bad value, std::runtime_error when the file
 // cannot be read.
-ExpatList LoadWithExpat(const std::string& fileName);
+PeerList LoadWithExpat(const std::string& fileName);
 
 }  // namespace brimlow::bench

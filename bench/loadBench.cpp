@@ -1,12 +1,12 @@
 // The load benchmark: a downloads list of 10,000, 100,000 and 500,000
 // downloads read into a TDownloadsList, and beside it, in the same run, the
-// same file read with expat into the same records.  Prints the speed of both,
-// the ratio of the times, the time per download across the sizes, and the
-// peak memory of one load relative to the file size (each load measured in a
-// fresh process of its own).
+// same file read with expat and with pugixml into the same records.  Prints
+// the speed of each, the ratios of the times, the time per download across
+// the sizes, and the peak memory of one load relative to the file size (each
+// load measured in a fresh process of its own).
 //
 //   brimlow-load-bench [LISTS_FOLDER] [benchmark options]
-//   brimlow-load-bench --peak brimlow|expat|none FILE   (used by the above)
+//   brimlow-load-bench --peak brimlow|expat|pugixml|none FILE   (used by the above)
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -23,6 +23,7 @@
 #include "data/downloadsList.h"
 #include "expatPeer.h"
 #include "platform/platform.h"
+#include "pugixmlPeer.h"
 
 namespace fs = std::filesystem;
 using namespace brimlow;
@@ -30,6 +31,7 @@ using namespace brimlow;
 namespace {
 
 const int kSizes[] = {10000, 100000, 500000};
+const char* const kPeers[] = {"brimlow", "expat", "pugixml"};
 
 std::string ListPath(const fs::path& folder, int size) {
   return (folder / ("list_" + std::to_string(size) + ".xml")).string();
@@ -38,6 +40,7 @@ std::string ListPath(const fs::path& folder, int size) {
 size_t LoadOnce(const std::string& peer, const std::string& file) {
   if (peer == "brimlow") return static_cast<size_t>(TDownloadsList(file).Count());
   if (peer == "expat") return bench::LoadWithExpat(file).Items.size();
+  if (peer == "pugixml") return bench::LoadWithPugixml(file).Items.size();
   return 0;
 }
 
@@ -59,11 +62,15 @@ class SummaryReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
       // Times in seconds whatever the display unit.
-      seconds[run.run_name.function_name] =
-          run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+      const double unit = benchmark::GetTimeUnitMultiplier(run.time_unit);
+      seconds[run.run_name.function_name] = run.GetAdjustedRealTime() / unit;
+      cpuSeconds[run.run_name.function_name] = run.GetAdjustedCPUTime() / unit;
     }
   }
+  // Wall-clock and processor time: on a machine shared with other work the
+  // processor time is the steadier measure.
   std::map<std::string, double> seconds;
+  std::map<std::string, double> cpuSeconds;
 };
 
 // Peak resident memory, in bytes, of one load in a new process.  The child
@@ -97,30 +104,48 @@ std::string BenchName(const std::string& peer, int size) {
 
 void PrintSummary(const SummaryReporter& reporter, const fs::path& folder) {
   std::printf("\nActive code page %u\n", platform::current().activeCodePage());
-  std::printf("%9s %9s %14s %12s %9s %15s %15s\n", "downloads", "file MB", "Brimlow MB/s",
-              "expat MB/s", "ratio", "Brimlow us/dl", "expat us/dl");
+  std::printf("%9s %8s", "downloads", "file MB");
+  for (const char* peer : kPeers)
+    std::printf(" %13s", (std::string(peer) + " MB/s").c_str());
+  std::printf(" %14s %16s %14s %14s %14s\n", "brimlow/expat", "brimlow/pugixml", "cpu b/expat",
+              "cpu b/pugixml", "brimlow us/dl");
   for (const int size : kSizes) {
-    const auto brimlow = reporter.seconds.find(BenchName("brimlow", size));
-    const auto expat = reporter.seconds.find(BenchName("expat", size));
-    if (brimlow == reporter.seconds.end() || expat == reporter.seconds.end()) continue;
+    std::map<std::string, double> seconds;
+    std::map<std::string, double> cpu;
+    for (const char* peer : kPeers) {
+      const auto found = reporter.seconds.find(BenchName(peer, size));
+      if (found != reporter.seconds.end()) seconds[peer] = found->second;
+      cpu[peer] = reporter.cpuSeconds.count(BenchName(peer, size))
+                      ? reporter.cpuSeconds.at(BenchName(peer, size))
+                      : 0;
+    }
+    if (seconds.size() != std::size(kPeers)) continue;
     const double megabytes = static_cast<double>(fs::file_size(ListPath(folder, size))) / 1e6;
-    std::printf("%9d %9.1f %14.1f %12.1f %9.3f %15.3f %15.3f\n", size, megabytes,
-                megabytes / brimlow->second, megabytes / expat->second,
-                brimlow->second / expat->second, brimlow->second * 1e6 / size,
-                expat->second * 1e6 / size);
+    std::printf("%9d %8.1f", size, megabytes);
+    for (const char* peer : kPeers)
+      std::printf(" %13.1f", megabytes / seconds[peer]);
+    std::printf(" %14.3f %16.3f %14.3f %14.3f %14.3f\n", seconds["brimlow"] / seconds["expat"],
+                seconds["brimlow"] / seconds["pugixml"], cpu["brimlow"] / cpu["expat"],
+                cpu["brimlow"] / cpu["pugixml"], seconds["brimlow"] * 1e6 / size);
   }
 
   std::printf("\nPeak memory of one load (fresh process each), relative to the file size\n");
-  std::printf("%9s %9s %12s %12s %12s %12s\n", "downloads", "file MB", "baseline MB", "Brimlow MB",
-              "Brimlow x", "expat x");
+  std::printf("%9s %8s %12s %12s", "downloads", "file MB", "baseline MB", "brimlow MB");
+  for (const char* peer : kPeers)
+    std::printf(" %10s", (std::string(peer) + " x").c_str());
+  std::printf("\n");
   for (const int size : kSizes) {
     const std::string file = ListPath(folder, size);
     const double fileBytes = static_cast<double>(fs::file_size(file));
     const double baseline = static_cast<double>(PeakOfOneLoad("none", file));
-    const double brimlow = static_cast<double>(PeakOfOneLoad("brimlow", file));
-    const double expat = static_cast<double>(PeakOfOneLoad("expat", file));
-    std::printf("%9d %9.1f %12.1f %12.1f %12.2f %12.2f\n", size, fileBytes / 1e6, baseline / 1e6,
-                brimlow / 1e6, (brimlow - baseline) / fileBytes, (expat - baseline) / fileBytes);
+    std::map<std::string, double> peaks;
+    for (const char* peer : kPeers)
+      peaks[peer] = static_cast<double>(PeakOfOneLoad(peer, file));
+    std::printf("%9d %8.1f %12.1f %12.1f", size, fileBytes / 1e6, baseline / 1e6,
+                peaks["brimlow"] / 1e6);
+    for (const char* peer : kPeers)
+      std::printf(" %10.2f", (peaks[peer] - baseline) / fileBytes);
+    std::printf("\n");
   }
 }
 
@@ -154,7 +179,7 @@ int main(int argc, char** argv) {
     }
     // The larger lists take seconds per load; a few loads are enough.
     const int iterations = size >= 500000 ? 2 : size >= 100000 ? 5 : 30;
-    for (const char* peer : {"brimlow", "expat"}) {
+    for (const char* peer : kPeers) {
       benchmark::RegisterBenchmark(BenchName(peer, size).c_str(), Load, std::string(peer),
                                    ListPath(folder, size))
           ->Iterations(iterations)

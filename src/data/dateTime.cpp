@@ -125,10 +125,20 @@ TDateTime StrToDateTime(std::string_view text) {
 }
 
 std::string DateTimeToText(TDateTime value) {
+  // "MM/dd/yyyy hh:mm:ss", digit by digit: every list save writes one per
+  // download, and the year is always 1 to 9999.
   const TDateTimeParts parts = DecodeDateTime(value);
-  char text[64];
-  std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d", parts.Month, parts.Day,
-                parts.Year, parts.Hour, parts.Minute, parts.Second);
+  std::string text = "00/00/0000 00:00:00";
+  const auto put = [&text](size_t at, int number, int width) {
+    for (size_t i = at + static_cast<size_t>(width); i-- > at; number /= 10)
+      text[i] = static_cast<char>('0' + number % 10);
+  };
+  put(0, parts.Month, 2);
+  put(3, parts.Day, 2);
+  put(6, parts.Year, 4);
+  put(11, parts.Hour, 2);
+  put(14, parts.Minute, 2);
+  put(17, parts.Second, 2);
   return text;
 }
 

@@ -2,6 +2,8 @@
 // backups, and the event scanner's start-tag and content events fill one
 // record per DownloadFile element.
 
+#include <algorithm>
+#include <functional>
 #include <string_view>
 
 #include "data/convert.h"
@@ -55,6 +57,28 @@ TDownloadsList::TField TDownloadsList::FieldOf(std::string_view name) {
   }
 }
 
+namespace {
+
+// How many records the text will at most make: its DownloadFile start tags.
+// Reserved at once, the collection is allocated once instead of growing and
+// copying itself while it fills, which also spares the moment when the old
+// and the doubled collection are held together.  A text whose tags would
+// reserve more than half its own size for records (nothing like a
+// real list) is left to grow as it reads.
+size_t RecordsToReserve(std::string_view text) {
+  constexpr std::string_view tag = "<DownloadFile";
+  const std::boyer_moore_horspool_searcher searcher(tag.begin(), tag.end());
+  size_t count = 0;
+  for (auto at = text.begin();; ++count) {
+    at = std::search(at, text.end(), searcher);
+    if (at == text.end()) break;
+    at += tag.size();
+  }
+  return count * sizeof(Tdownload) <= text.size() / 2 ? count : 0;
+}
+
+}  // namespace
+
 void TDownloadsList::Load() {
   platform::Platform& os = platform::current();
   if (!os.fileExists(FFileName)) return;
@@ -63,6 +87,8 @@ void TDownloadsList::Load() {
   // or none, in its place.
   TScannerTokenizer& tokenizer = FScanner->Tokenizer();
   tokenizer.LoadText(os.readFile(FFileName), FFileName);
+  FItems.reserve(FItems.size() + RecordsToReserve(std::string_view(tokenizer.DocumentText(),
+                                                                   tokenizer.DocumentSize() - 1)));
 
   FScanner->OnStartTag = [this](TCustomEventScanner&, const std::string& tagName,
                                 const TAttrList& attributes) { OnStartTag(tagName, attributes); };

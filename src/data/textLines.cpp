@@ -15,18 +15,18 @@ std::string_view UpToNul(std::string_view text) {
 
 }  // namespace
 
-// When every LF follows a CR of its own and there
-// are as many CRs as LFs, no CR stands alone; memchr and count keep this fast
-// on lists of many megabytes.
+// Every LF follows a CR and every CR is followed by an LF exactly when each
+// byte is an LF just where the byte before it is a CR.  One branch-free pass
+// over neighbours keeps this fast on lists of many megabytes.
 bool HasCrLfLines(std::string_view text) {
   if (text.empty()) return true;
-  if (text.size() < 2 || text.substr(text.size() - 2) != "\r\n") return false;
-  size_t lineFeeds = 0;
-  for (size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1)) {
-    if (at == 0 || text[at - 1] != '\r') return false;
-    ++lineFeeds;
-  }
-  return static_cast<size_t>(std::count(text.begin(), text.end(), '\r')) == lineFeeds;
+  if (text.size() < 2 || text.substr(text.size() - 2) != "\r\n" || text.front() == '\n')
+    return false;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  unsigned char mismatch = 0;
+  for (size_t i = 1; i < text.size(); ++i)
+    mismatch |= static_cast<unsigned char>((bytes[i] == '\n') != (bytes[i - 1] == '\r'));
+  return mismatch == 0;
 }
 
 std::string ToCrLfLines(std::string_view text) {

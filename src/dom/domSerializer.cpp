@@ -29,9 +29,7 @@ std::u16string_view codePageEncodingName(unsigned codePage) {
 TDomSerializer::TDomSerializer(TDomComponent* owner)
     : TCustomSerializer(owner),
       FReader(new TDomTreeReader(this)),
-      FBuilder(new TXmlTextBuilder(this)),
-      FChecker(new TWellFormedChecker(this)) {
-  FChecker->NextHandler = FBuilder;
+      FBuilder(new TXmlTextBuilder(this)) {
   FReader->NextHandler = FBuilder;
 }
 
@@ -49,11 +47,6 @@ void TDomSerializer::notification(TDomComponent* component) {
 void TDomSerializer::setBufferSize(int size) {
   if (size < 1024) throw ENot_Supported_Err("BufferSize must not be less than 1024.");
   FBufferSize = size;
-}
-
-void TDomSerializer::setStrictErrorChecking(bool strict) {
-  FStrictErrorChecking = strict;
-  FReader->NextHandler = strict ? static_cast<TCustomSignalHandler*>(FChecker) : FBuilder;
 }
 
 bool TDomSerializer::writeToStream(TDomNode* node, std::u16string_view encoding,

@@ -43,9 +43,10 @@ class TDomSerializer final : public TCustomSerializer {
   void setIgnoreUnspecified(bool ignore) { FReader->IgnoreUnspecified = ignore; }
   bool IncludeXmlDecl() const { return FBuilder->IncludeXmlDecl; }
   void setIncludeXmlDecl(bool include) { FBuilder->IncludeXmlDecl = include; }
+  // Kept for callers that set it; no check of the signal stream is built,
+  // so the output is the same either way.
   bool StrictErrorChecking() const { return FStrictErrorChecking; }
-  // With the check on, signals pass the well-formedness checker first.
-  void setStrictErrorChecking(bool strict);
+  void setStrictErrorChecking(bool strict) { FStrictErrorChecking = strict; }
   bool UseActiveCodePage() const { return FUseActiveCodePage; }
   void setUseActiveCodePage(bool use) { FUseActiveCodePage = use; }
   codecs::TByteOrderMarkSet UseByteOrderMark() const { return FBuilder->UseByteOrderMark; }
@@ -82,7 +83,6 @@ class TDomSerializer final : public TCustomSerializer {
  private:
   TDomTreeReader* FReader;
   TXmlTextBuilder* FBuilder;
-  TWellFormedChecker* FChecker;
   TDomImplementation* FDOMImpl = nullptr;
   int FBufferSize = 4096;
   bool FStrictErrorChecking = false;

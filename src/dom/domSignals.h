@@ -54,19 +54,6 @@ enum class TSignalKind : uint8_t {
   EndElement,
   Completed,
   Aborted,
-  // Sent only by the type definition and namespace readers of the rest of
-  // the library, never by the tree reader.
-  AttributeDefinition,
-  ElementTypeDeclaration,
-  EntityDeclaration,
-  NotationDeclaration,
-  ParameterEntityDeclaration,
-  ExternalPEReference,
-  PEReferenceFound,
-  StartExtDtd,
-  StartIntDtd,
-  StartPrefixMapping,
-  EndPrefixMapping,
 };
 
 class TWriteSignal {

@@ -174,8 +174,6 @@ void TXmlTextBuilder::processSignal(const TWriteSignal& signal) {
       FStartTagOpen = false;
       FDepth = 0;
       break;
-    case TSignalKind::StartPrefixMapping:
-    case TSignalKind::EndPrefixMapping: break;
     default: throw EParserException("Internal Parser Exception");
   }
 }
@@ -299,33 +297,69 @@ void TXmlTextBuilder::writeUnits(std::u16string_view text, TWriteMode mode) {
 }
 
 size_t TXmlTextBuilder::copyPlain(const char16_t* units, size_t count, bool escaped) {
-  // Most of a list is plain ASCII: it goes straight into the sink's buffer,
-  // with the counters moved on for all of it at once.
+  // Most of a list is plain text and line breaks: their characters go
+  // straight into the sink's buffer, encoded there, with the counters moved
+  // on for all of them at once.  What needs more (an escape, a surrogate
+  // pair) and a character that does not fit in the buffer's remaining room
+  // are left to the caller, which writes them one at a time.
   const bool* const plain = escaped ? plainUnits.text : plainUnits.markup;
+  const codecs::TLineFeedOption lineFeed = FSink->lineFeedOption();
   size_t done = 0;
-  int64_t tabs = 0;
-  while (done < count) {
-    const char16_t first = units[done];
-    if (first >= 0x80 || !plain[first]) break;
+  int64_t bytes = 0;
+  int64_t tabs = 0;  // since the last line feed, or since the start
+  int64_t lines = 0;
+  size_t lineStart = 0;  // where the last line began, once there is one
+  bool bufferFull = true;
+  while (done < count && bufferFull) {
     size_t room = 0;
     uint8_t* const out = FSink->room(room);
-    const size_t limit = std::min(room, count - done);
-    size_t taken = 0;
-    for (; taken < limit; ++taken) {
-      const char16_t c = units[done + taken];
-      if (c >= 0x80 || !plain[c]) break;
-      out[taken] = static_cast<uint8_t>(c);
-      tabs += c == u'\t';
+    size_t used = 0;
+    bufferFull = false;
+    for (; done < count; ++done) {
+      const char16_t c = units[done];
+      if (c < 0x80) {
+        if (c == u'\n') {
+          if (room - used < (lineFeed == codecs::lwCRLF ? 2u : 1u)) break;
+          if (lineFeed != codecs::lwLF) out[used++] = 0x0D;
+          if (lineFeed != codecs::lwCR) out[used++] = 0x0A;
+          ++lines;
+          lineStart = done + 1;
+          tabs = 0;
+          continue;
+        }
+        if (!plain[c]) break;
+        if (used == room) {
+          bufferFull = true;
+          break;
+        }
+        out[used++] = static_cast<uint8_t>(c);
+        tabs += c == u'\t';
+      } else if (c < 0x800) {
+        if (room - used < 2) break;
+        out[used++] = static_cast<uint8_t>(0xC0 | (c >> 6));
+        out[used++] = static_cast<uint8_t>(0x80 | (c & 0x3F));
+      } else if (c < 0xD800 || c > 0xDFFF) {
+        if (room - used < 3) break;
+        out[used++] = static_cast<uint8_t>(0xE0 | (c >> 12));
+        out[used++] = static_cast<uint8_t>(0x80 | ((c >> 6) & 0x3F));
+        out[used++] = static_cast<uint8_t>(0x80 | (c & 0x3F));
+      } else {
+        break;
+      }
     }
-    FSink->commit(taken);
-    done += taken;
-    if (taken < limit) break;
+    FSink->commit(used);
+    bytes += static_cast<int64_t>(used);
   }
-  const auto run = static_cast<int64_t>(done);
-  FBytesWritten += run;
-  FCharactersWritten += run;
-  FColumn += run;
-  FTabsInLine += tabs;
+  FBytesWritten += bytes;
+  FCharactersWritten += static_cast<int64_t>(done);
+  if (lines > 0) {
+    FLine += lines;
+    FColumn = static_cast<int64_t>(done - lineStart);
+    FTabsInLine = tabs;
+  } else {
+    FColumn += static_cast<int64_t>(done);
+    FTabsInLine += tabs;
+  }
   return done;
 }
 

@@ -66,7 +66,8 @@ class TXmlTextBuilder final : public TCustomSignalHandler {
   void write(const TWriteSignal& signal, std::u16string_view text,
              TWriteMode mode = TWriteMode::Markup);
   void writeUnits(std::u16string_view text, TWriteMode mode);
-  // Writes the leading units that need neither codec nor escape; their count.
+  // Writes the leading characters that need no escape and no surrogate
+  // pairing straight into the sink; their count in code units.
   size_t copyPlain(const char16_t* units, size_t count, bool escaped);
   void writeCharacter(char32_t codePoint, bool referencesAllowed);
   void count(char32_t codePoint, int bytes);
@@ -83,18 +84,6 @@ class TXmlTextBuilder final : public TCustomSignalHandler {
   int64_t FColumn = 0;
   int64_t FLine = 0;
   int64_t FTabsInLine = 0;
-};
-
-// Checks the well-formedness of the signal stream before the builder gets
-// it.  Its rules are left open and the program never turns the check on, so
-// it passes every signal on unchanged.
-class TWellFormedChecker final : public TCustomSignalHandler {
- public:
-  explicit TWellFormedChecker(TDomComponent* owner) : TCustomSignalHandler(owner) {}
-  TCustomSignalHandler* NextHandler = nullptr;
-  void processSignal(const TWriteSignal& signal) override {
-    if (NextHandler) NextHandler->processSignal(signal);
-  }
 };
 
 }  // namespace brimlow

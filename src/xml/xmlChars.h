@@ -68,6 +68,14 @@ inline void FoldWhitespace(std::string& text) {
   }
 }
 
+// True when [from, to) holds white space only.
+inline bool IsAllWhite(const char* from, const char* to) {
+  for (; from < to; ++from) {
+    if (!IsWhite(*from)) return false;
+  }
+  return true;
+}
+
 // TrimWhitespace, then FoldWhitespace with packing: no white space at either
 // end, and each inner run of it one space.
 inline void TrimAndPackWhitespace(std::string& text) {

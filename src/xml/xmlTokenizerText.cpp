@@ -92,12 +92,9 @@ void TXmlTokenizer::AppendCharacter(uint32_t codePoint, bool forTranslation, std
 }
 
 void TXmlTokenizer::TranslateText(std::string_view text, std::string& out) {
-  if (!FUtf8 || utf8::IsAscii(text)) {
-    out.append(text);
-    return;
-  }
-  // With UTF-8 as the code page, well-formed text converts to itself.
-  if (FCodePage == 65001 && utf8::IsValid(text)) {
+  // With UTF-8 as the code page, well-formed text converts to itself (the
+  // check passes ASCII at full speed); under any other code page ASCII does.
+  if (!FUtf8 || (FCodePage == 65001 ? utf8::IsValid(text) : utf8::IsAscii(text))) {
     out.append(text);
     return;
   }
@@ -119,9 +116,18 @@ TPosition TXmlTokenizer::FindSemicolon(TPosition from) {
 void TXmlTokenizer::ReadText() {
   FPartKind = TPartKind::Text;
   FPartContent.clear();
-  TPosition p = FPartStart;
-  TPosition run = p;
-  TPosition last = p;  // the last character that belongs to the part
+  TPosition p = FindTextStop(FPartStart, FTextEnd);
+  // The white space between tags, most text parts of an indented document,
+  // normalises to nothing: it is passed over without being copied.
+  if (FNormalize && (*p == '<' || (*p == 0 && FEntityStack.Empty())) &&
+      xmlchars::IsAllWhite(FPartStart, p)) {
+    FPartEnd = p - 1;
+    FNextStart = p;
+    FReportable = false;
+    return;
+  }
+  TPosition run = FPartStart;
+  TPosition last = FPartStart;  // the last character that belongs to the part
   const auto flush = [&] {
     if (p > run) {
       TranslateText(std::string_view(run, static_cast<std::size_t>(p - run)), FPartContent);
@@ -129,7 +135,6 @@ void TXmlTokenizer::ReadText() {
     }
   };
   for (;;) {
-    p = FindTextStop(p, FTextEnd);
     if (*p == '<') break;
     if (*p == 0) {
       if (FEntityStack.Empty()) break;
@@ -139,11 +144,12 @@ void TXmlTokenizer::ReadText() {
       // replacement is the last character read so far.
       last = p - 1;
       run = p;
-      continue;
+    } else {
+      flush();
+      ReadReference(p, last);
+      run = p;
     }
-    flush();
-    ReadReference(p, last);
-    run = p;
+    p = FindTextStop(p, FTextEnd);
   }
   flush();
   FPartEnd = last;

@@ -103,8 +103,11 @@ void DecodeLenient(std::string_view text, std::u16string& out) {
       continue;
     }
     // Characters beyond the 16-bit range travel as surrogate pairs; a value
-    // beyond U+10FFFF names no character at all.
-    AppendUtf16(value > 0x10FFFF ? kReplacement : value, out);
+    // beyond U+10FFFF names no character at all.  The overlong forms of the
+    // character 0 stand as the replacement character too, as a character
+    // reference to 0 does: a byte 0 in a text would end the document there
+    // when the text is written and read again, and take the rest with it.
+    AppendUtf16(value > 0x10FFFF || value == 0 ? kReplacement : value, out);
     p += length;
   }
 }

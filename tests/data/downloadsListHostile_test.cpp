@@ -104,6 +104,15 @@ const HostileList kHostileLists[] = {
        return "<DownloadList>" + Repeat("<DownloadFile></DownloadFile>", n) + "</DownloadList>";
      },
      kOnePerRecord},
+    // Room for a record is set aside for each DownloadFile start tag when
+    // the tags are as sparse as in a real list: here none of them makes one.
+    {"empty download tags between long comments",
+     [](size_t n) {
+       return "<DownloadList>" + Repeat("<DownloadFile/><!--" + std::string(530, 'c') + "-->", n) +
+              "</DownloadList>";
+     },
+     0},
+    {"nothing but empty download tags", [](size_t n) { return Repeat("<DownloadFile/>", n); }, 0},
     {"nothing but ampersands", [](size_t n) { return Repeat("&", n); }, 0},
     {"nothing but less-thans", [](size_t n) { return Repeat("<", n); }, 0},
     {"an unclosed comment", [](size_t n) { return InOneDownload("<!--" + Repeat("-", n)); }, 1},

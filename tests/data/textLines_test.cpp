@@ -22,6 +22,10 @@ const LinesCase kCases[] = {
     {"empty lines are kept", "a\n\nb", "a\r\n\r\nb\r\n"},
     {"LF CR is two line ends", "\n\r", "\r\n\r\n"},
     {"CR CR LF is two line ends", "a\r\r\n", "a\r\n\r\n"},
+    {"a lone LF among CR LF lines", "a\r\nb\nc\r\n", "a\r\nb\r\nc\r\n"},
+    {"a lone CR among CR LF lines", "a\rb\r\n", "a\r\nb\r\n"},
+    {"a LF first", "\na\r\n", "\r\na\r\n"},
+    {"CR LF lines of one byte each", "\r\n\r\n", "\r\n\r\n"},
     {"text stops at the first NUL", std::string("a\r\nb\0c\r\n", 8), "a\r\nb\r\n"},
     {"NUL at the start leaves nothing", std::string("\0abc", 4), ""},
     {"NUL after a CR LF text", std::string("a\r\n\0", 4), "a\r\n"},
@@ -34,6 +38,10 @@ TEST(TextLines, EveryLineEndsWithCrLf) {
     std::string inPlace = row.text;
     MakeCrLfLines(inPlace);
     EXPECT_EQ(inPlace, row.expected);
+    // A text needs no change exactly when its lines already end with CR LF.
+    if (row.text.find('\0') == std::string::npos) {
+      EXPECT_EQ(HasCrLfLines(row.text), row.text == row.expected);
+    }
   }
 }
 

@@ -404,6 +404,64 @@ TEST_F(Serializer, CountersFollowTheOutput) {
   EXPECT_EQ(builder.bytesWritten(), static_cast<int64_t>(Write().size()));
 }
 
+// UTF-8 output encodes plain text straight into the buffer, UTF-16 one
+// character at a time: the counters after a text must not tell them apart.
+TEST_F(Serializer, CountersAfterATextAreTheSameForEveryCodec) {
+  const std::u16string texts[] = {
+      u"plain",                 // ASCII only
+      u"a\tb\tc",               // tabs counted in the line
+      u"x\n\ty\n\t\tz",         // line feeds restart the column and the tabs
+      u"\u0410\u0431\u20AC\n",  // two- and three-byte characters, then a line feed
+      u"a&b<\r>\t\n",           // escapes between plain runs
+      u"\U0001F600\tq",         // a surrogate pair
+  };
+  int64_t before = 0;
+  for (const std::u16string& text : texts) {
+    SCOPED_TRACE(&text - texts);
+    TDomImplementation own;
+    auto* doc = new TDomDocument(&own);
+    TDomElement* root = doc->createElement(u"r");
+    doc->appendChild(root);
+    root->appendChild(doc->createTextNode(text));
+    // The declarations differ in length, so characters are counted from
+    // the text's start.
+    std::vector<std::vector<int64_t>> seen;
+    serializer.setDOMImpl(&own);
+    serializer.setOnBeforeWrite(
+        [&before](TXmlTextBuilder* builder, TDomPieceType type, const TDomLocator&) {
+          if (type == xmlPCDATA) before = builder->charactersWritten();
+        });
+    serializer.setOnAfterWrite(
+        [&](TXmlTextBuilder* builder, TDomPieceType type, const TDomLocator&) {
+          if (type == xmlPCDATA && builder->depth() == 1)
+            seen.push_back({builder->line(), builder->column(), builder->tabsInLine(),
+                            builder->charactersWritten() - before});
+        });
+    std::string bytes;
+    std::u16string wide;
+    EXPECT_TRUE(serializer.writeToString(doc, u"utf-8", bytes));
+    EXPECT_TRUE(serializer.writeToWideString(doc, wide));
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], seen[1]);
+  }
+  serializer.setDOMImpl(&implementation);
+  serializer.setOnBeforeWrite(nullptr);
+  // "<r>x", a line feed, the tab, "y", a line feed, two tabs and "z".
+  TDomElement* root = Root(u"r");
+  Text(root, u"x\n\ty\n\t\tz");
+  int64_t column = -1;
+  int64_t tabs = -1;
+  serializer.setOnAfterWrite([&](TXmlTextBuilder* builder, TDomPieceType type, const TDomLocator&) {
+    if (type == xmlPCDATA && builder->depth() == 1) {
+      column = builder->column();
+      tabs = builder->tabsInLine();
+    }
+  });
+  Write();
+  EXPECT_EQ(column, 3);
+  EXPECT_EQ(tabs, 2);
+}
+
 TEST_F(Serializer, AWideStringHoldsLittleEndianTextAfterItsMark) {
   Text(Root(u"r"), u"\u0410");
   std::u16string text;

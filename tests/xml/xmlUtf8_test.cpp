@@ -36,6 +36,12 @@ INSTANTIATE_TEST_SUITE_P(
                       DecodeCase{"lead_without_continuation", "\xD0z", u"\u00D0z"},
                       DecodeCase{"cut_short_stops_decoding", "a\xE2\x82", u"a\u00E2"},
                       DecodeCase{"overlong_passes", "\xC1\x81", u"A"},
+                      // C0 80 and E0 80 80 spell the character 0, which no
+                      // text may hold: it would end the document once written.
+                      DecodeCase{"overlong_zero_is_replaced",
+                                 "a\xC0\x80"
+                                 "b\xE0\x80\x80",
+                                 u"a\uFFFDb\uFFFD"},
                       // F7 BF BF BF is 0x1FFFFF, beyond any character.
                       DecodeCase{"beyond_10FFFF_is_replaced", "\xF7\xBF\xBF\xBF", u"\uFFFD"}),
     [](const auto& info) { return std::string(info.param.label); });
