@@ -11,7 +11,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/osDescription.h"
+#include "workflow/osDescription.h"
 #include "platform/platform.h"
 
 namespace {
