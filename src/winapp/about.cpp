@@ -26,8 +26,8 @@ TaboutForm::TaboutForm(HWND owner)
   const HWND icon = DialogControl(FHandle, L"STATIC", L"", SS_ICON | SS_REALSIZEIMAGE, 0,
                                   {12, 8, 12 + kIconSize, 8 + kIconSize});
   const int size = Scaled(kIconSize, DpiOf(FHandle));
-  if (const HANDLE image = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                      size, size, 0))
+  if (const HANDLE image =
+          LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0))
     SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(image), 0);
   Text(FHandle, L"Brimlow", {52, 10, 280, 38}, kTitlePixels, true);
   Text(FHandle, L"для Tarvolt", {12, 46, 280, 62}, kTextPixels, true);

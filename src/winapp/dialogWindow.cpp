@@ -42,8 +42,8 @@ HWND CreateDialogWindow(HWND owner, const wchar_t* title, int clientWidth, int c
                          GetModuleHandleW(nullptr), nullptr);
 }
 
-HWND DialogControl(HWND dialog, const wchar_t* className, const wchar_t* text, DWORD style,
-                   int id, RECT box, DWORD exStyle) {
+HWND DialogControl(HWND dialog, const wchar_t* className, const wchar_t* text, DWORD style, int id,
+                   RECT box, DWORD exStyle) {
   const int dpi = DpiOf(dialog);
   const HWND control = CreateWindowExW(
       exStyle, className, text, WS_CHILD | WS_VISIBLE | style, Scaled(box.left, dpi),

@@ -10,8 +10,8 @@ namespace brimlow {
 
 HWND CreateDialogWindow(HWND owner, const wchar_t* title, int clientWidth, int clientHeight);
 // A child control of the dialog at a design position.
-HWND DialogControl(HWND dialog, const wchar_t* className, const wchar_t* text, DWORD style,
-                   int id, RECT designBox, DWORD exStyle = 0);
+HWND DialogControl(HWND dialog, const wchar_t* className, const wchar_t* text, DWORD style, int id,
+                   RECT designBox, DWORD exStyle = 0);
 // Labels marked so are drawn in the colour of captions.
 void MarkAsCaption(HWND label);
 

@@ -106,19 +106,17 @@ std::wstring DateText(TDateTime date) {
 }
 
 TDownloadsView::TDownloadsView(HWND parent, int id, TTreeKind kind) : FKind(kind) {
-  FHandle = CreateWindowExW(
-      WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
-          LVS_SHAREIMAGELISTS,
-      0, 0, 100, 100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-      GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(FHandle, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-               LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_SUBITEMIMAGES |
-                   LVS_EX_DOUBLEBUFFER);
-  SendMessageW(FHandle, LVM_SETIMAGELIST, LVSIL_SMALL,
-               reinterpret_cast<LPARAM>(DownloadImages()));
-  SendMessageW(FHandle, LVM_SETIMAGELIST, LVSIL_STATE,
-               reinterpret_cast<LPARAM>(CheckBoxImages()));
+  FHandle =
+      CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA |
+                          LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                      0, 0, 100, 100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                      GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(
+      FHandle, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+      LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_SUBITEMIMAGES | LVS_EX_DOUBLEBUFFER);
+  SendMessageW(FHandle, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(DownloadImages()));
+  SendMessageW(FHandle, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(CheckBoxImages()));
   // The check box images are asked for with the texts: the list keeps the
   // marks, not the control.
   SendMessageW(FHandle, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
@@ -232,15 +230,15 @@ void TDownloadsView::Clicked(const NMITEMACTIVATE& click) {
 
 void TDownloadsView::KeyDown(const NMLVKEYDOWN& key) {
   if (key.wVKey != VK_SPACE || !FList) return;
-  const int focused =
-      static_cast<int>(SendMessageW(FHandle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  const int focused = static_cast<int>(
+      SendMessageW(FHandle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
   if (focused < 0 || focused >= FList->Count()) return;
   // Every selected row takes the new mark of the focused one.
   const bool mark = !FList->IsChecked(focused);
   FList->SetChecked(focused, mark);
   for (int row = -1;;) {
-    row = static_cast<int>(SendMessageW(FHandle, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
-                                        LVNI_SELECTED));
+    row = static_cast<int>(
+        SendMessageW(FHandle, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
     if (row < 0 || row >= FList->Count()) break;
     FList->SetChecked(row, mark);
   }
@@ -283,12 +281,8 @@ bool TDownloadsView::Notify(const NMHDR& header, LRESULT& result) {
     case NM_CUSTOMDRAW:
       result = CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(const_cast<NMHDR&>(header)));
       return true;
-    case NM_CLICK:
-      Clicked(reinterpret_cast<const NMITEMACTIVATE&>(header));
-      return true;
-    case LVN_KEYDOWN:
-      KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header));
-      return true;
+    case NM_CLICK: Clicked(reinterpret_cast<const NMITEMACTIVATE&>(header)); return true;
+    case LVN_KEYDOWN: KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header)); return true;
     default: return false;
   }
 }

@@ -6,8 +6,8 @@
 // are check box state images kept by the list; marked rows are painted sky
 // blue through custom draw.
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <functional>
 #include <string>

@@ -130,7 +130,7 @@ void DrawGlyph(HDC dc, int state, int x, int y) {
       Lines(dc, {{x + 7, y + 3}, {x + 7, y + 9}});
       return;
     case 2: Lines(dc, {{x + 3, y + 6}, {x + 5, y + 8}, {x + 9, y + 4}}); return;  // a tick
-    case 3:  // an arrow down
+    case 3:                                                                       // an arrow down
       Lines(dc, {{x + 6, y + 2}, {x + 6, y + 9}});
       Lines(dc, {{x + 3, y + 6}, {x + 6, y + 9}, {x + 9, y + 6}});
       return;

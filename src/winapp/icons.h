@@ -4,8 +4,8 @@
 // pixels holding the 55 category icons and, after them, the 29 state icons
 // (12 by 12, centred), and the two check box images of the marks.
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 namespace brimlow {
 

@@ -171,9 +171,7 @@ LRESULT CALLBACK TForm2::WindowProc(HWND window, UINT message, WPARAM wParam, LP
 
 LRESULT TForm2::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND:
-      Command(LOWORD(wParam));
-      return 0;
+    case WM_COMMAND: Command(LOWORD(wParam)); return 0;
     case WM_NOTIFY: return Notify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_SIZE:
       SendMessageW(ui.statusBar, WM_SIZE, 0, 0);

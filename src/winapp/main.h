@@ -5,8 +5,8 @@
 // what to do with it on the right.  The workflow itself is the cleaner's; the
 // window shows what it answers and forwards what the user does.
 
-#include <windows.h>
 #include <commdlg.h>
+#include <windows.h>
 
 #include <array>
 #include <chrono>

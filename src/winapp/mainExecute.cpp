@@ -43,8 +43,8 @@ std::optional<std::string> TForm2::AskSeparateListName() {
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   // An existing file is replaced without a question.
-  dialog.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_EXPLORER |
-                 OFN_DONTADDTORECENT;
+  dialog.Flags =
+      OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_DONTADDTORECENT;
   if (!FFileDialogRunner(dialog, true) || !file[0]) return std::nullopt;
   return Ansi(file.data());
 }

@@ -20,8 +20,9 @@ void WaitWithoutInput(HANDLE event, DWORD timeout) {
     const ULONGLONG now = GetTickCount64();
     if (timeout != INFINITE && now >= deadline) return;
     const DWORD wait = timeout == INFINITE ? INFINITE : static_cast<DWORD>(deadline - now);
-    const DWORD woken = MsgWaitForMultipleObjects(event ? 1 : 0, event ? &event : nullptr, FALSE,
-                                                  wait, QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_TIMER);
+    const DWORD woken =
+        MsgWaitForMultipleObjects(event ? 1 : 0, event ? &event : nullptr, FALSE, wait,
+                                  QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_TIMER);
     if (event && woken == WAIT_OBJECT_0) return;
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0,

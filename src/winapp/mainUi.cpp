@@ -24,7 +24,8 @@ constexpr int kStatisticsHeight = 185;
 constexpr int kTrashActionHeight = 180;
 constexpr int kRow = 24;
 constexpr int kLine = 17;
-constexpr int kCaptionWidth = 64;
+constexpr int kCaptionWidth = 62;
+constexpr int kFromWidth = 16;  // "от" and "до"
 constexpr int kValueWidth = 55;
 
 // A pane hands what its controls report to the main window.
@@ -33,8 +34,7 @@ LRESULT CALLBACK PaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      return SendMessageW(GetParent(pane), message, wParam, lParam);
+    case WM_CTLCOLORBTN: return SendMessageW(GetParent(pane), message, wParam, lParam);
     default: return DefWindowProcW(pane, message, wParam, lParam);
   }
 }
@@ -48,7 +48,8 @@ HWND Control(HWND parent, const wchar_t* className, const wchar_t* text, DWORD s
 
 HWND Pane(HWND window) {
   RegisterWindowClass(kPaneClass, PaneProc, GetSysColorBrush(COLOR_BTNFACE));
-  return Control(window, kPaneClass, L"", WS_CLIPCHILDREN, 0, WS_EX_CONTROLPARENT);
+  // Not clipping its children: the pane paints the inside of its group boxes.
+  return Control(window, kPaneClass, L"", 0, 0, WS_EX_CONTROLPARENT);
 }
 
 HWND Group(HWND pane, const wchar_t* title) {
@@ -64,8 +65,7 @@ HWND Button(HWND pane, const wchar_t* text, int id, DWORD style = BS_PUSHBUTTON)
 }
 
 HWND ChoiceList(HWND pane, int id, std::initializer_list<const wchar_t*> choices) {
-  const HWND box =
-      Control(pane, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, id);
+  const HWND box = Control(pane, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, id);
   for (const wchar_t* choice : choices)
     SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
   SendMessageW(box, CB_SETCURSEL, 0, 0);
@@ -142,11 +142,13 @@ void BuildListPane(TForm2Ui& ui) {
   ui.GroupBox5 = Group(pane, L"Список закачек");
   // The list view (treeLeft) comes here, made by the window.
   ui.GroupBox4 = Group(pane, L"Фильтр");
-  ui.fileCheckBox = ChoiceList(pane, ID_fileCheckBox,
-                               {L"Любые", L"Отсутствует файл на диске", L"Присутствует файл на диске"});
+  ui.fileCheckBox =
+      ChoiceList(pane, ID_fileCheckBox,
+                 {L"Любые", L"Отсутствует файл на диске", L"Присутствует файл на диске"});
   Label(pane, L"&Состояние");
-  ui.stateBox = ChoiceList(pane, ID_stateBox,
-                           {L"Любое", L"Пауза", L"Закачано", L"Закачка", L"Ошибка", L"Запланировано"});
+  ui.stateBox =
+      ChoiceList(pane, ID_stateBox,
+                 {L"Любое", L"Пауза", L"Закачано", L"Закачка", L"Ошибка", L"Запланировано"});
   Label(pane, L"&Категория");
   ui.catBox = ChoiceList(pane, ID_catBox, {L"Любая"});
   Label(pane, L"Ра&змер (КБ)");
@@ -208,8 +210,8 @@ void BuildTrashPane(TForm2Ui& ui) {
   ui.CheckBox2 = Button(pane, L"Сохранить резервную копию исходного списка", ID_CheckBox2,
                         BS_AUTOCHECKBOX | BS_MULTILINE);
   SendMessageW(ui.CheckBox2, BM_SETCHECK, BST_CHECKED, 0);
-  ui.saveSel = Button(pane, L"Сохранить в отдельный список", ID_saveSel,
-                      BS_AUTORADIOBUTTON | WS_GROUP);
+  ui.saveSel =
+      Button(pane, L"Сохранить в отдельный список", ID_saveSel, BS_AUTORADIOBUTTON | WS_GROUP);
   ui.deleteSel = Button(pane, L"Удалить", ID_deleteSel, BS_AUTORADIOBUTTON);
   ui.delSelWithFiles =
       Button(pane, L"Удалить вместе с файлами", ID_delSelWithFiles, BS_AUTORADIOBUTTON);
@@ -240,10 +242,10 @@ void BuildForm2Ui(HWND window, TForm2Ui& ui) {
   BuildMiddlePane(ui);
   BuildTrashPane(ui);
   ui.statusBar = Control(window, STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, ID_statusBar);
-  ui.filterProgress = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD, 0, 0, 10, 10,
-                                      ui.statusBar,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_filterProgress)),
-                                      GetModuleHandleW(nullptr), nullptr);
+  ui.filterProgress =
+      CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD, 0, 0, 10, 10, ui.statusBar,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(ID_filterProgress)),
+                      GetModuleHandleW(nullptr), nullptr);
 }
 
 void LayoutListPane(const TForm2Ui& ui, int width, int height, int dpi) {
@@ -258,7 +260,7 @@ void LayoutListPane(const TForm2Ui& ui, int width, int height, int dpi) {
   const int left = 8;
   const int inner = w - 16;
   // Two fields per row: "от" and "до" with a field each.
-  const int half = (inner - kCaptionWidth - 2 * 18) / 2;
+  const int half = (inner - kCaptionWidth - 2 * kFromWidth) / 2;
   int y = top + 18;
   Place(ui.fileCheckBox, left, y, inner, 200, dpi);
   y += kRow;
@@ -272,17 +274,19 @@ void LayoutListPane(const TForm2Ui& ui, int width, int height, int dpi) {
   for (auto [from, to] : {std::pair{ui.size1, ui.size2}, std::pair{ui.date1, ui.date2}}) {
     // caption, "от", from, "до", to
     Place(caption, left, y + 3, kCaptionWidth, kLine, dpi);
-    Place(Next(caption), left + kCaptionWidth, y + 3, 18, kLine, dpi);
-    Place(from, left + kCaptionWidth + 18, y, half, 21, dpi);
-    Place(Next(from), left + kCaptionWidth + 18 + half + 2, y + 3, 16, kLine, dpi);
-    Place(to, left + kCaptionWidth + 36 + half, y, half, 21, dpi);
+    Place(Next(caption), left + kCaptionWidth, y + 3, kFromWidth, kLine, dpi);
+    Place(from, left + kCaptionWidth + kFromWidth, y, half, 21, dpi);
+    Place(Next(from), left + kCaptionWidth + kFromWidth + half + 2, y + 3, kFromWidth - 2, kLine,
+          dpi);
+    Place(to, left + kCaptionWidth + 2 * kFromWidth + half, y, half, 21, dpi);
     caption = Next(to);
     y += kRow;
   }
   Place(caption, left, y + 3, kCaptionWidth, kLine, dpi);
-  Place(ui.searchText, left + kCaptionWidth, y, half + 18, 21, dpi);
-  Place(Next(ui.searchText), left + kCaptionWidth + 20 + half, y + 3, 14, kLine, dpi);
-  Place(ui.searchBox, left + kCaptionWidth + 36 + half, y, half, 200, dpi);
+  Place(ui.searchText, left + kCaptionWidth, y, half + kFromWidth, 21, dpi);
+  Place(Next(ui.searchText), left + kCaptionWidth + kFromWidth + half + 2, y + 3, kFromWidth - 2,
+        kLine, dpi);
+  Place(ui.searchBox, left + kCaptionWidth + 2 * kFromWidth + half, y, half, 200, dpi);
   y += kRow + 4;
   Place(ui.noSelectionButton, left + inner - 105, y, 105, 25, dpi);
   Place(ui.doSelectButton, left + inner - 105 - 80, y, 75, 25, dpi);

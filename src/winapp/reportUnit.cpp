@@ -30,8 +30,7 @@ TreportForm::TreportForm(HWND owner)
   Caption(FHandle, L"Выделенное:", {16, 26, 110, 42});
   selLabel = DialogControl(FHandle, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 0, {112, 26, 330, 42});
   filesCaption = Caption(FHandle, L"Файлы:", {16, 44, 110, 60});
-  filesLabel =
-      DialogControl(FHandle, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 0, {112, 44, 330, 60});
+  filesLabel = DialogControl(FHandle, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 0, {112, 44, 330, 60});
   Caption(FHandle, L"Резервная копия:", {16, 62, 330, 78});
   Edit1 = DialogControl(FHandle, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, 0,
                         {16, 80, 321, 101}, WS_EX_CLIENTEDGE);
@@ -45,14 +44,14 @@ TreportForm::~TreportForm() {
 
 void TreportForm::ShowReport(const TExecutionReport& report) {
   SetWindowTextW(listLabel, Counted(L"удалено", report.removed).c_str());
-  SetWindowTextW(selLabel,
-                 Counted(Wide(ReportWord(report.action)), report.trashCount - report.undeletedFiles)
-                     .c_str());
+  SetWindowTextW(
+      selLabel,
+      Counted(Wide(ReportWord(report.action)), report.trashCount - report.undeletedFiles).c_str());
   // Files still on disk are said so on a line of their own.
   const bool undeleted = report.undeletedFiles > 0;
-  SetWindowTextW(filesLabel,
-                 undeleted ? Counted(L"не удалось удалить файлы", report.undeletedFiles).c_str()
-                           : L"");
+  SetWindowTextW(
+      filesLabel,
+      undeleted ? Counted(L"не удалось удалить файлы", report.undeletedFiles).c_str() : L"");
   ShowWindow(filesCaption, undeleted ? SW_SHOW : SW_HIDE);
   ShowWindow(filesLabel, undeleted ? SW_SHOW : SW_HIDE);
   SetWindowTextW(Edit1, Wide(report.backupPath).c_str());
