@@ -6,8 +6,9 @@
 // are check box state images kept by the list; marked rows are painted sky
 // blue through custom draw.
 
-#include <commctrl.h>
 #include <windows.h>
+// After the system header it needs.
+#include <commctrl.h>
 
 #include <functional>
 #include <string>

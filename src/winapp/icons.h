@@ -4,8 +4,9 @@
 // pixels holding the 55 category icons and, after them, the 29 state icons
 // (12 by 12, centred), and the two check box images of the marks.
 
-#include <commctrl.h>
 #include <windows.h>
+// After the system header it needs.
+#include <commctrl.h>
 
 namespace brimlow {
 

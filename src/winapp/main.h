@@ -5,8 +5,9 @@
 // what to do with it on the right.  The workflow itself is the cleaner's; the
 // window shows what it answers and forwards what the user does.
 
-#include <commdlg.h>
 #include <windows.h>
+// After the system header it needs.
+#include <commdlg.h>
 
 #include <array>
 #include <chrono>

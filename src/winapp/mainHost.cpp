@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "winapp/main.h"
-// The main header brings the system's headers that the controls' need.
+// After the main header, which brings the system header this one needs.
 #include <commctrl.h>
 
 namespace brimlow {

@@ -3,7 +3,7 @@
 #include <chrono>
 
 #include "winapp/main.h"
-// The main header brings the system's headers that the controls' need.
+// After the main header, which brings the system header this one needs.
 #include <commctrl.h>
 #include "winapp/winText.h"
 

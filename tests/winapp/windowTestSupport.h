@@ -4,9 +4,10 @@
 // and driven through its controls with window messages.  The dialogs are
 // answered in the user's place; the error handler's messages are collected.
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
+// After the system header it needs.
+#include <commctrl.h>
 
 #include <filesystem>
 #include <fstream>
