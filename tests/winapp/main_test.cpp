@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "data/download.h"
 #include "winapp/about.h"
 #include "windowTestSupport.h"
 #include "workflow/paneLayout.h"
@@ -83,7 +84,8 @@ TEST_F(WindowTest, StartUpShowsTheListOfAppDataWithItsCategories) {
   EXPECT_EQ(Title(), L"Tarvolt Brimlow - default.xml");
   EXPECT_EQ(Names(ui->treeLeft),
             (std::vector<std::wstring>{L"a.bin", L"b.bin", L"c.bin", L"d.bin", L"e.bin"}));
-  EXPECT_EQ(Cell(ui->treeLeft, 0, TDownloadsView::ColumnSize), L"1.00 KB");
+  // Sizes in the user's decimal separator.
+  EXPECT_EQ(Cell(ui->treeLeft, 0, TDownloadsView::ColumnSize), Wide(SizeToText(1024)));
   EXPECT_EQ(window->LeftView().CellImage(0, TDownloadsView::ColumnName), 12);
   EXPECT_EQ(SendMessageW(ui->catBox, CB_GETCOUNT, 0, 0), 3);  // "Любая" and two categories
   EXPECT_EQ(Text(ui->labZak), L"5");
@@ -112,7 +114,7 @@ TEST_F(WindowTest, SpaceTicksARowAndOnlyTheListUpdatesTheStatistics) {
   EXPECT_TRUE(IsTicked(ui->treeLeft, 1));
   EXPECT_FALSE(IsTicked(ui->treeLeft, 2));
   EXPECT_EQ(Text(ui->labSel), L"2");
-  EXPECT_EQ(Text(ui->labSizeSel), L"3.00 KB");
+  EXPECT_EQ(Text(ui->labSizeSel), Wide(SizeToText(3072)));
   TickRows(ui->treeLeft, {0});
   EXPECT_EQ(Text(ui->labSel), L"1");
 }
