@@ -254,6 +254,24 @@ bool TDownloadsView::RefuseWidth(const NMHEADERW& change) const {
   return change.pitem->cxy < minimum;
 }
 
+int TDownloadsView::FindByName(const NMLVFINDITEMW& find) const {
+  const LVFINDINFOW& info = find.lvfi;
+  if (!FList || !(info.flags & (LVFI_STRING | LVFI_PARTIAL)) || !info.psz) return -1;
+  auto lower = [](std::wstring text) {
+    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+  };
+  const std::wstring typed = lower(info.psz);
+  const int count = FList->Count();
+  const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
+  for (int step = 0; step < count; ++step) {
+    const int row = (start + step) % count;
+    if (row < start && !(info.flags & LVFI_WRAP)) break;
+    if (lower(DisplayName(FList->List()[row])).starts_with(typed)) return row;
+  }
+  return -1;
+}
+
 bool TDownloadsView::Notify(const NMHDR& header, LRESULT& result) {
   result = 0;
   if (header.hwndFrom != FHandle) {

@@ -67,6 +67,9 @@ class TDownloadsView final : public TMarkedListObserver {
   void Clicked(const NMITEMACTIVATE& click);
   void KeyDown(const NMLVKEYDOWN& key);
   bool RefuseWidth(const NMHEADERW& change) const;
+  // Typing in the list goes to the first row from `find.iStart` on whose
+  // name begins with the typed text; -1 when none does.
+  int FindByName(const NMLVFINDITEMW& find) const;
 
   HWND FHandle;
   TTreeKind FKind;

@@ -117,6 +117,10 @@ TEST_F(WindowTest, SpaceTicksARowAndOnlyTheListUpdatesTheStatistics) {
   EXPECT_EQ(Text(ui->labSizeSel), Wide(SizeToText(3072)));
   TickRows(ui->treeLeft, {0});
   EXPECT_EQ(Text(ui->labSel), L"1");
+  // Typing a name's beginning goes to its row and changes no mark.
+  SendMessageW(ui->treeLeft, WM_CHAR, L'd', 0);
+  EXPECT_EQ(SendMessageW(ui->treeLeft, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 3);
+  EXPECT_EQ(Text(ui->labSel), L"1");
 }
 
 struct FilterCase {
