@@ -117,10 +117,18 @@ TEST_F(WindowTest, SpaceTicksARowAndOnlyTheListUpdatesTheStatistics) {
   EXPECT_EQ(Text(ui->labSizeSel), Wide(SizeToText(3072)));
   TickRows(ui->treeLeft, {0});
   EXPECT_EQ(Text(ui->labSel), L"1");
-  // Typing a name's beginning goes to its row and changes no mark.
-  SendMessageW(ui->treeLeft, WM_CHAR, L'd', 0);
-  EXPECT_EQ(SendMessageW(ui->treeLeft, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 3);
-  EXPECT_EQ(Text(ui->labSel), L"1");
+  // Typing a name's beginning: the list asks its parent for the row.
+  NMLVFINDITEMW find{};
+  find.hdr = {ui->treeLeft, static_cast<UINT_PTR>(ID_treeLeft), LVN_ODFINDITEMW};
+  find.iStart = 1;
+  find.lvfi.flags = LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP;
+  for (const auto& [typed, row] : {std::pair{L"D", 3}, std::pair{L"a.", 0}, std::pair{L"x", -1}}) {
+    find.lvfi.psz = typed;
+    EXPECT_EQ(
+        SendMessageW(window->Handle(), WM_NOTIFY, ID_treeLeft, reinterpret_cast<LPARAM>(&find)),
+        row)
+        << Ansi(typed);
+  }
 }
 
 struct FilterCase {
