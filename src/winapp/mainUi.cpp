@@ -26,7 +26,7 @@ constexpr int kRow = 24;
 constexpr int kLine = 17;
 constexpr int kCaptionWidth = 62;
 constexpr int kFromWidth = 16;  // "от" and "до"
-constexpr int kValueWidth = 55;
+constexpr int kValueWidth = 64;
 
 // A pane hands what its controls report to the main window.
 LRESULT CALLBACK PaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam) {
