@@ -248,15 +248,26 @@ void BuildForm2Ui(HWND window, TForm2Ui& ui) {
                       GetModuleHandleW(nullptr), nullptr);
 }
 
+namespace {
+
+// A side pane: its list in a group filling the top, and a group of the given
+// height under it; answers the lower group's top, in design units.
+int LayoutSidePane(HWND listGroup, HWND list, HWND lowerGroup, int lowerHeight, int w, int h,
+                   int dpi) {
+  const int listHeight = std::max(40, h - lowerHeight - 6);
+  Place(listGroup, 2, 2, w - 4, listHeight, dpi);
+  Place(list, 8, 18, w - 16, listHeight - 22, dpi);
+  const int top = 4 + listHeight;
+  Place(lowerGroup, 2, top, w - 4, lowerHeight, dpi);
+  return top;
+}
+
+}  // namespace
+
 void LayoutListPane(const TForm2Ui& ui, int width, int height, int dpi) {
   const int w = Unscaled(width, dpi);
-  const int h = Unscaled(height, dpi);
-  const int listHeight = std::max(40, h - kFilterHeight - 6);
-  Place(ui.GroupBox5, 2, 2, w - 4, listHeight, dpi);
-  Place(ui.treeLeft, 8, 18, w - 16, listHeight - 22, dpi);
-
-  const int top = 4 + listHeight;
-  Place(ui.GroupBox4, 2, top, w - 4, kFilterHeight, dpi);
+  const int top = LayoutSidePane(ui.GroupBox5, ui.treeLeft, ui.GroupBox4, kFilterHeight, w,
+                                 Unscaled(height, dpi), dpi);
   const int left = 8;
   const int inner = w - 16;
   // Two fields per row: "от" and "до" with a field each.
@@ -324,12 +335,8 @@ void LayoutMiddlePane(const TForm2Ui& ui, int width, int /*height*/, int dpi) {
 
 void LayoutTrashPane(const TForm2Ui& ui, int width, int height, int dpi) {
   const int w = Unscaled(width, dpi);
-  const int h = Unscaled(height, dpi);
-  const int listHeight = std::max(40, h - kTrashActionHeight - 6);
-  Place(ui.GroupBox3, 2, 2, w - 4, listHeight, dpi);
-  Place(ui.treeRight, 8, 18, w - 16, listHeight - 22, dpi);
-  const int top = 4 + listHeight;
-  Place(ui.GroupBox6, 2, top, w - 4, kTrashActionHeight, dpi);
+  const int top = LayoutSidePane(ui.GroupBox3, ui.treeRight, ui.GroupBox6, kTrashActionHeight, w,
+                                 Unscaled(height, dpi), dpi);
   int y = top + 18;
   Place(ui.CheckBox2, 10, y, w - 20, 30, dpi);
   y += 34;
