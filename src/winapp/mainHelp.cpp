@@ -1,4 +1,6 @@
 // TForm2: the help menu, the about dialog and the panes' widths.
+#include "platform/path.h"
+#include "platform/platform.h"
 #include "winapp/about.h"
 #include "winapp/main.h"
 #include "winapp/splitter.h"
@@ -7,7 +9,14 @@
 namespace brimlow {
 
 void TForm2::N10Click() {
-  ShellOpen(HelpFilePath());
+  // The guide ships as a page beside the program; no compiled help file is
+  // made, so the page stands in when that file is missing.
+  platform::Platform& os = platform::current();
+  std::string target = HelpFilePath();
+  const std::string page =
+      platform::JoinPath(platform::ExtractFileDir(os.programFilePath()), "brimlow.html");
+  if (!os.fileExists(target) && os.fileExists(page)) target = page;
+  ShellOpen(target);
 }
 
 void TForm2::N11Click() {

@@ -6,6 +6,7 @@
 #include "data/download.h"
 #include "winapp/about.h"
 #include "windowTestSupport.h"
+#include "workflow/helpTargets.h"
 #include "workflow/paneLayout.h"
 
 namespace brimlow::test {
@@ -298,6 +299,16 @@ TEST_F(WindowTest, AnErrorIsShownAndTheWindowStaysUsable) {
   TickRows(ui->treeLeft, {0});
   Click(ui->BitBtn1);
   EXPECT_EQ(RowCount(ui->treeRight), 1);
+}
+
+TEST_F(WindowTest, TheHelpMenuOpensTheGuideAndThePages) {
+  // The guide beside the program is a page: no compiled help file is made.
+  std::ofstream(folder / "bin" / "brimlow.html") << "<html></html>";
+  for (const int item : {ID_N10, ID_N11, ID_online1, ID_N13, ID_N14})
+    Choose(item);
+  EXPECT_EQ(fake.openedTargets,
+            (std::vector<std::string>{Path("bin\\brimlow.html"), HomePageAddress(),
+                                      SupportPageAddress(), SupportPageAddress(), ForumAddress()}));
 }
 
 TEST_F(WindowTest, TheAboutDialogIsShownModally) {
