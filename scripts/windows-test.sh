@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds Brimlow for Windows (mingw-w64), then runs the Windows tests
 # and a few brimlow-cli.exe commands under Wine in a fresh, temporary prefix,
-# and makes the zip package and runs brimlow-cli.exe from it unpacked.
+# and makes the zip package and runs brimlow-cli.exe from it unpacked; then
+# the window's tests (scripts/windows-window-test.sh).
 # Installs what is missing first.  Prints the time of each step.
 # Environment: BRIMLOW_JOBS (parallel jobs, default: all cores),
 # BRIMLOW_NATIVE_CLI (a Linux brimlow-cli whose output the Windows one must
@@ -27,7 +28,7 @@ report() {
 
 # 1. Compilers, Wine, and the Russian UTF-8 locale under which Wine answers
 #    code page 1251.
-scripts/install-deps.sh build windows
+scripts/install-deps.sh build test windows
 as_root=()
 [[ $(id -u) -eq 0 ]] || as_root=(sudo)
 if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
@@ -141,7 +142,7 @@ zips=(build/windows/packages/brimlow-*-windows-x64.zip)
 zip=$root/${zips[0]}
 folder=$(basename "$zip" .zip)
 expected=("$folder/brimlow-cli.exe" "$folder/brimlow.html")
-[[ -f build/windows/src/app/brimlow.exe ]] && expected+=("$folder/brimlow.exe")
+[[ -f build/windows/src/winapp/brimlow.exe ]] && expected+=("$folder/brimlow.exe")
 if [[ ${#zips[@]} -ne 1 || ! -f $zip ]]; then
   echo "FAIL no single zip: ${zips[*]}"
   failures=$((failures + 1))
@@ -157,6 +158,13 @@ else
   run_cli 0 ru_RU.UTF-8 ru_RU.CP1251 dump "$data/list_utf8_cyrillic.xml"
 fi
 phase_done package
+
+# 7. The window: its test program and brimlow.exe end to end, under a virtual
+#    X server in a prefix of their own.
+if ! scripts/windows-window-test.sh; then
+  failures=$((failures + 1))
+fi
+phase_done window
 
 report
 if [[ $failures -ne 0 ]]; then

@@ -179,6 +179,17 @@ const Category& CategoryOf(int nodeId) {
   return kCategories[std::size(kCategories) - 3];  // "Разное"
 }
 
+// The texts here are UTF-8; on Windows a path takes a narrow text in the
+// system's code page, so they pass as UTF-8 explicitly both ways.
+fs::path Utf8Path(const std::string& text) {
+  return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string Utf8Text(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 void WriteCategories(const fs::path& path) {
   Writer out;
   out.Line(R"(<?xml version="1.0" encoding="utf-8"?>)");
@@ -213,8 +224,8 @@ int WriteList(const fs::path& path, const fs::path& downloads) {
       ++count;
     const std::string base = kind.names[random.Below(static_cast<uint32_t>(count))];
     const std::string fileName = std::to_string(id) + "_" + base;
-    const fs::path folder = downloads / fs::path(CategoryOf(kind.nodeId).folder);
-    const fs::path file = folder / fs::path(fileName);
+    const fs::path folder = downloads / Utf8Path(CategoryOf(kind.nodeId).folder);
+    const fs::path file = folder / Utf8Path(fileName);
     const int64_t size = Size(random);
 
     // Finished downloads mostly have their file; some were deleted by hand.
@@ -235,10 +246,10 @@ int WriteList(const fs::path& path, const fs::path& downloads) {
     out.Raw("\r\n  <DownloadFile>");
     out.Element("ID", std::to_string(id));
     out.Element("URL", url);
-    out.Element("FileName", file.string());
+    out.Element("FileName", Utf8Text(file));
     out.Element("State", std::to_string(state));
     out.Element("Size", std::to_string(size));
-    out.Element("SaveDir", folder.string());
+    out.Element("SaveDir", Utf8Text(folder));
     out.Element("DownloadedSize", std::to_string(state == 2   ? size
                                                  : state == 6 ? 0
                                                               : size / (2 + i % 5)));

@@ -1,0 +1,64 @@
+#pragma once
+
+// The window program's frame: the one top-level error handler, the modal run
+// of a dialog window, the message loop and the program's fonts.
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace brimlow {
+
+constexpr const wchar_t* kApplicationTitle = L"Tarvolt Brimlow";
+
+// Shows the message of a failure; by default in a message box over the
+// active window.  Tests collect the messages instead.
+using TErrorPresenter = std::function<void(const std::wstring& message)>;
+TErrorPresenter SetErrorPresenter(TErrorPresenter presenter);
+void HandleException(std::exception_ptr failure);
+
+// Runs a handler; what it throws ends the user's action and is shown by the
+// top-level handler, and the window stays usable.
+template <typename Handler>
+void Guarded(Handler&& handler) {
+  try {
+    handler();
+  } catch (...) {
+    HandleException(std::current_exception());
+  }
+}
+
+// Shows a dialog window modally over its owner and answers whether the user
+// accepted it.  Tests answer in the user's place with a runner of their own.
+using TModalRunner = std::function<bool(HWND dialog)>;
+bool RunModal(HWND dialog);
+
+// Where a dialog window keeps whether it was accepted and whether it is done.
+struct TModalState {
+  bool done = false;
+  bool accepted = false;
+};
+void EndModal(HWND dialog, bool accepted);
+TModalState* ModalStateOf(HWND dialog);
+
+// Dispatches one waiting message, if any; keyboard navigation of dialogs and
+// the main window included.  False when the queue asks the program to end.
+bool PumpMessages();
+int RunMessageLoop(HWND mainWindow, HACCEL accelerators);
+
+// The program's font (Tahoma 8 point at the given resolution), kept to the
+// end of the process; sizes in pixels for the dialogs' larger type.
+HFONT ProgramFont(int dpi);
+HFONT PixelFont(int pixels, bool bold);
+void SetFontOfChildren(HWND parent, HFONT font);
+
+// A design size in pixels at 96 dots per inch, for the window's resolution.
+int Scaled(int pixels, int dpi);
+int DpiOf(HWND window);
+
+// Registers the window classes of the program once.
+void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH background);
+
+}  // namespace brimlow

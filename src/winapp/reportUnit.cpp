@@ -1,0 +1,70 @@
+#include "winapp/reportUnit.h"
+
+#include "winapp/dialogWindow.h"
+#include "winapp/winText.h"
+
+namespace brimlow {
+
+namespace {
+
+constexpr int kClientWidth = 342;
+constexpr int kClientHeight = 142;
+
+std::wstring Counted(const std::wstring& what, int count) {
+  // "закачек" follows every number, whatever the number.
+  return what + L" " + std::to_wstring(count) + L" закачек";
+}
+
+HWND Caption(HWND dialog, const wchar_t* text, RECT box) {
+  const HWND label = DialogControl(dialog, L"STATIC", text, SS_LEFT, 0, box);
+  MarkAsCaption(label);
+  return label;
+}
+
+}  // namespace
+
+TreportForm::TreportForm(HWND owner)
+    : FHandle(CreateDialogWindow(owner, L"Отчёт", kClientWidth, kClientHeight)) {
+  Caption(FHandle, L"Список закачек:", {16, 8, 110, 24});
+  listLabel = DialogControl(FHandle, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 0, {112, 8, 330, 24});
+  Caption(FHandle, L"Выделенное:", {16, 26, 110, 42});
+  selLabel = DialogControl(FHandle, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 0, {112, 26, 330, 42});
+  filesCaption = Caption(FHandle, L"Файлы:", {16, 44, 110, 60});
+  filesLabel = DialogControl(FHandle, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 0, {112, 44, 330, 60});
+  Caption(FHandle, L"Резервная копия:", {16, 62, 330, 78});
+  Edit1 = DialogControl(FHandle, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, 0,
+                        {16, 80, 321, 101}, WS_EX_CLIENTEDGE);
+  Button1 = DialogControl(FHandle, L"BUTTON", L"ОК", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK,
+                          {133, 110, 208, 135});
+}
+
+TreportForm::~TreportForm() {
+  if (IsWindow(FHandle)) DestroyWindow(FHandle);
+}
+
+void TreportForm::ShowReport(const TExecutionReport& report) {
+  SetWindowTextW(listLabel, Counted(L"удалено", report.removed).c_str());
+  SetWindowTextW(
+      selLabel,
+      Counted(Wide(ReportWord(report.action)), report.trashCount - report.undeletedFiles).c_str());
+  // Files still on disk are said so on a line of their own.
+  const bool undeleted = report.undeletedFiles > 0;
+  SetWindowTextW(
+      filesLabel,
+      undeleted ? Counted(L"не удалось удалить файлы", report.undeletedFiles).c_str() : L"");
+  ShowWindow(filesCaption, undeleted ? SW_SHOW : SW_HIDE);
+  ShowWindow(filesLabel, undeleted ? SW_SHOW : SW_HIDE);
+  SetWindowTextW(Edit1, Wide(report.backupPath).c_str());
+  SendMessageW(Edit1, EM_SETSEL, 0, -1);
+  // Centred on the screen.
+  RECT frame;
+  GetWindowRect(FHandle, &frame);
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  SetWindowPos(FHandle, nullptr, (work.left + work.right - (frame.right - frame.left)) / 2,
+               (work.top + work.bottom - (frame.bottom - frame.top)) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetFocus(Button1);
+}
+
+}  // namespace brimlow
