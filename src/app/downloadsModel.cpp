@@ -23,13 +23,6 @@ QString ShownTip(const std::string& text) {
   return tip.size() <= kMaxTipLength ? tip : tip.left(kMaxTipLength) + QChar(0x2026);
 }
 
-// What ends the folder part of a stored file name.  Outside Windows the
-// host's files may also have been given POSIX paths.
-#ifdef Q_OS_WIN
-constexpr const char* kNameSeparators = "\\:";
-#else
-constexpr const char* kNameSeparators = "\\:/";
-#endif
 const QColor kMarkedBackground(166, 202, 240);
 
 // A day number the toolkit's date type can hold, with room to spare.
@@ -38,19 +31,9 @@ constexpr double kMaxDayMagnitude = 3.0e6;
 }  // namespace
 
 QString DisplayName(const Tdownload& download) {
-  const std::string& file = download.FileName;
-  const size_t separator = file.find_last_of(kNameSeparators);
-  const std::string_view name = separator == std::string::npos
-                                    ? std::string_view(file)
-                                    : std::string_view(file).substr(separator + 1);
-  if (!name.empty()) return FromAnsi(name).left(kMaxShownNameLength);
-  const std::string& url = download.URL;
-  const size_t slash = url.rfind('/');
-  const std::string_view tail =
-      slash == std::string::npos ? std::string_view(url) : std::string_view(url).substr(slash + 1);
   // Cut after the conversion, so that a character of several bytes is never
   // split.
-  return FromAnsi(tail).left(kMaxShownNameLength);
+  return FromAnsi(ShownNamePart(download)).left(kMaxShownNameLength);
 }
 
 QString DateText(TDateTime date, const QLocale& locale) {

@@ -12,15 +12,11 @@
 
 #include "data/download.h"
 #include "workflow/markedList.h"
+#include "workflow/shownName.h"
 
 namespace brimlow {
 
 class TCategoryList;
-
-// The most characters a name is shown with.  No file system allows longer
-// ones, and laying out millions of characters would take seconds at every
-// paint; the record keeps the whole text.
-constexpr int kMaxShownNameLength = 1000;
 
 // The name shown for a download: the file name part of FileName (after its
 // last "\" or ":", and outside Windows also "/"), or else the last part of the

@@ -11,12 +11,12 @@
 #include "winapp/application.h"
 #include "winapp/icons.h"
 #include "winapp/winText.h"
+#include "workflow/shownName.h"
 
 namespace brimlow {
 
 namespace {
 
-constexpr size_t kMaxShownNameLength = 1000;
 constexpr int kHeaderHeight = 24;
 const COLORREF kMarkedBackground = RGB(166, 202, 240);
 // A day number that a SYSTEMTIME can hold, with room to spare.
@@ -37,7 +37,7 @@ const TColumnWidths& ColumnsOf(TTreeKind kind) {
 }
 
 std::wstring Cut(std::wstring text) {
-  if (text.size() > kMaxShownNameLength) text.resize(kMaxShownNameLength);
+  if (text.size() > size_t{kMaxShownNameLength}) text.resize(size_t{kMaxShownNameLength});
   return text;
 }
 
@@ -74,18 +74,7 @@ void InsertColumns(HWND view, TTreeKind kind) {
 }  // namespace
 
 std::wstring DisplayName(const Tdownload& download) {
-  const std::string& file = download.FileName;
-  const size_t separator = file.find_last_of("\\:");
-  const std::string_view name = separator == std::string::npos
-                                    ? std::string_view(file)
-                                    : std::string_view(file).substr(separator + 1);
-  if (!name.empty()) return Cut(Wide(name));
-  const std::string& url = download.URL;
-  const size_t slash = url.rfind('/');
-  // Cut after the conversion, so that a character of several bytes is never
-  // split.
-  return Cut(Wide(slash == std::string::npos ? std::string_view(url)
-                                             : std::string_view(url).substr(slash + 1)));
+  return Cut(Wide(ShownNamePart(download)));
 }
 
 std::wstring DateText(TDateTime date) {

@@ -1,6 +1,4 @@
 // TForm2: the help menu, the about dialog and the panes' widths.
-#include "platform/path.h"
-#include "platform/platform.h"
 #include "winapp/about.h"
 #include "winapp/main.h"
 #include "winapp/splitter.h"
@@ -9,14 +7,7 @@
 namespace brimlow {
 
 void TForm2::N10Click() {
-  // The guide ships as a page beside the program; no compiled help file is
-  // made, so the page stands in when that file is missing.
-  platform::Platform& os = platform::current();
-  std::string target = HelpFilePath();
-  const std::string page =
-      platform::JoinPath(platform::ExtractFileDir(os.programFilePath()), "brimlow.html");
-  if (!os.fileExists(target) && os.fileExists(page)) target = page;
-  ShellOpen(target);
+  ShellOpen(HelpFilePath());
 }
 
 void TForm2::N11Click() {

@@ -9,12 +9,7 @@ namespace brimlow {
 
 namespace {
 
-// The compiled help on Windows, a page any browser shows elsewhere.
-#ifdef _WIN32
-constexpr const char* kHelpFile = "brimlow.chm";
-#else
-constexpr const char* kHelpFile = "brimlow.html";
-#endif
+constexpr const char* kGuidePage = "brimlow.html";
 constexpr const char* kInstalledGuideFolder = "..\\share\\doc\\brimlow";
 
 }  // namespace
@@ -22,11 +17,18 @@ constexpr const char* kInstalledGuideFolder = "..\\share\\doc\\brimlow";
 std::string HelpFilePath() {
   platform::Platform& os = platform::current();
   const std::string programFolder = platform::ExtractFileDir(os.programFilePath());
-  const std::string beside = platform::JoinPath(programFolder, kHelpFile);
-  if (os.fileExists(beside)) return beside;
-  const std::string installed =
-      platform::JoinPath(platform::JoinPath(programFolder, kInstalledGuideFolder), kHelpFile);
-  return os.fileExists(installed) ? installed : beside;
+  // The compiled help where there is one (Windows), else the page any browser
+  // shows, beside the program or where an installation puts it.
+  const std::string candidates[] = {
+#ifdef _WIN32
+      platform::JoinPath(programFolder, "brimlow.chm"),
+#endif
+      platform::JoinPath(programFolder, kGuidePage),
+      platform::JoinPath(platform::JoinPath(programFolder, kInstalledGuideFolder), kGuidePage),
+  };
+  for (const std::string& candidate : candidates)
+    if (os.fileExists(candidate)) return candidate;
+  return candidates[0];
 }
 
 std::string HomePageAddress() {

@@ -6,9 +6,9 @@
 
 namespace brimlow {
 
-// The user guide next to the program file; where there is none, the one an
-// installation puts under share/doc/brimlow beside the program's folder, if
-// it is there.
+// The user guide next to the program file (on Windows the compiled help
+// first, then the page); where there is none, the page an installation puts
+// under share/doc/brimlow beside the program's folder, if it is there.
 std::string HelpFilePath();
 std::string HomePageAddress();
 // The support page for the running system.
