@@ -11,12 +11,15 @@ namespace {
 
 #ifdef _WIN32
 const std::string kProgramFolder = "C:\\b\\bin\\";
-const std::string kBeside = "C:\\b\\bin\\brimlow.chm";
-const std::string kInstalled = "C:\\b\\bin\\..\\share\\doc\\brimlow\\brimlow.chm";
+const std::string kCompiled = "C:\\b\\bin\\brimlow.chm";
+const std::string kBeside = "C:\\b\\bin\\brimlow.html";
+const std::string kInstalled = "C:\\b\\bin\\..\\share\\doc\\brimlow\\brimlow.html";
+const std::string kFirstChoice = kCompiled;
 #else
 const std::string kProgramFolder = "/b/bin/";
 const std::string kBeside = "/b/bin/brimlow.html";
 const std::string kInstalled = "/b/bin/../share/doc/brimlow/brimlow.html";
+const std::string kFirstChoice = kBeside;
 #endif
 
 TEST(HelpFilePath, TheGuideBesideTheProgramOrWhereAnInstallationPutsIt) {
@@ -27,7 +30,10 @@ TEST(HelpFilePath, TheGuideBesideTheProgramOrWhereAnInstallationPutsIt) {
   } cases[] = {
       {"beside the program", {kBeside, kInstalled}, kBeside},
       {"only the installed one", {kInstalled}, kInstalled},
-      {"neither: the one beside the program", {}, kBeside},
+      {"none: the first choice beside the program", {}, kFirstChoice},
+#ifdef _WIN32
+      {"the compiled help before the page", {kCompiled, kBeside}, kCompiled},
+#endif
   };
   for (const auto& c : cases) {
     test::FakePlatform fake;
