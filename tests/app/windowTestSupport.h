@@ -15,11 +15,11 @@
 #include <filesystem>
 #include <memory>
 
+#include "../workflow/fakePlatform.h"
 #include "app/downloadsModel.h"
 #include "app/main.h"
 #include "appTestSupport.h"
 #include "data/downloadsList.h"
-#include "../workflow/fakePlatform.h"
 
 namespace brimlow::test {
 
