@@ -46,20 +46,8 @@ cmake --build --preset windows -j"$jobs"
 phase_done build
 
 # 3. A fresh prefix, removed at the end whatever happens.
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/brimlow-wine.XXXXXX")
-export WINEPREFIX=$scratch/prefix WINEDEBUG=-all WINEARCH=win64
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-# One server for every program run here: starting it anew for each costs
-# seconds.  The system's own services, started by wineboot, stay with it; had
-# a test program started them, they would hold its output open and ctest
-# would wait for them.  No runtime or browser installers: nothing needs them.
-mkdir -p "$WINEPREFIX"
-wineserver -p
-WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i </dev/null >/dev/null 2>&1
+. "$root/scripts/fresh-wine-prefix.sh"
+fresh_wine_prefix brimlow-wine
 phase_done prefix
 
 # 4. The tests, each run under Wine by ctest.

@@ -22,16 +22,8 @@ cmake --build --preset windows -j"${BRIMLOW_JOBS:-2}" \
   --target brimlow brimlow_winapp_test hostStandIn windowProbe brimlow-demo-profile
 bin=$root/build/windows
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/brimlow-window.XXXXXX")
-export WINEPREFIX=$scratch/prefix WINEDEBUG=-all WINEARCH=win64
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-mkdir -p "$WINEPREFIX"
-wineserver -p
-WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i </dev/null >/dev/null 2>&1
+. "$root/scripts/fresh-wine-prefix.sh"
+fresh_wine_prefix brimlow-window
 
 failures=0
 fail() {
