@@ -32,6 +32,12 @@ struct TPlainUnits {
 };
 constexpr TPlainUnits plainUnits;
 
+// Printable ASCII that goes out as it is: in text, all but the three that
+// are escaped there.
+bool isPrintable(char16_t c, bool escaped) {
+  return c >= 0x20 && c < 0x80 && !(escaped && (c == u'&' || c == u'<' || c == u'>'));
+}
+
 const char16_t* escapeOf(char16_t c) {
   switch (c) {
     case u'&': return u"&amp;";
@@ -264,6 +270,7 @@ void TXmlTextBuilder::write(const TWriteSignal& signal, std::u16string_view text
 
 void TXmlTextBuilder::writeUnits(std::u16string_view text, TWriteMode mode) {
   if (!FSink) return;
+  if (FSink->asciiTransparent() && copyWhole(text, mode == TWriteMode::Text)) return;
   const bool escaped = mode == TWriteMode::Text;
   const bool referencesAllowed = mode != TWriteMode::Markup;
   const bool ascii = FSink->asciiTransparent();
@@ -294,6 +301,36 @@ void TXmlTextBuilder::writeUnits(std::u16string_view text, TWriteMode mode) {
     writeCharacter(codePoint, referencesAllowed);
     ++i;
   }
+}
+
+bool TXmlTextBuilder::copyWhole(std::u16string_view text, bool escaped) {
+  // Most pieces of a list are short: a name, a number, the line feed and
+  // indentation between tags.  One that is all printable ASCII and line
+  // feeds goes into the sink's buffer in a single pass when it fits there;
+  // otherwise nothing is committed and the caller writes it the long way.
+  size_t room = 0;
+  uint8_t* const out = FSink->room(room);
+  if (room < 2 * text.size()) return false;
+  const codecs::TLineFeedOption lineFeed = FSink->lineFeedOption();
+  size_t used = 0;
+  int64_t lines = 0;
+  size_t lineStart = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (isPrintable(c, escaped)) {
+      out[used++] = static_cast<uint8_t>(c);
+    } else if (c == u'\n') {
+      if (lineFeed != codecs::lwLF) out[used++] = 0x0D;
+      if (lineFeed != codecs::lwCR) out[used++] = 0x0A;
+      ++lines;
+      lineStart = i + 1;
+    } else {
+      return false;
+    }
+  }
+  FSink->commit(used);
+  countRun(text.size(), static_cast<int64_t>(used), lines, lineStart, 0);
+  return true;
 }
 
 size_t TXmlTextBuilder::copyPlain(const char16_t* units, size_t count, bool escaped) {
@@ -350,17 +387,22 @@ size_t TXmlTextBuilder::copyPlain(const char16_t* units, size_t count, bool esca
     FSink->commit(used);
     bytes += static_cast<int64_t>(used);
   }
+  countRun(done, bytes, lines, lineStart, tabs);
+  return done;
+}
+
+void TXmlTextBuilder::countRun(size_t units, int64_t bytes, int64_t lines, size_t lineStart,
+                               int64_t tabs) {
   FBytesWritten += bytes;
-  FCharactersWritten += static_cast<int64_t>(done);
+  FCharactersWritten += static_cast<int64_t>(units);
   if (lines > 0) {
     FLine += lines;
-    FColumn = static_cast<int64_t>(done - lineStart);
+    FColumn = static_cast<int64_t>(units - lineStart);
     FTabsInLine = tabs;
   } else {
-    FColumn += static_cast<int64_t>(done);
+    FColumn += static_cast<int64_t>(units);
     FTabsInLine += tabs;
   }
-  return done;
 }
 
 void TXmlTextBuilder::writeCharacter(char32_t codePoint, bool referencesAllowed) {

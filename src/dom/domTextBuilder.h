@@ -66,9 +66,16 @@ class TXmlTextBuilder final : public TCustomSignalHandler {
   void write(const TWriteSignal& signal, std::u16string_view text,
              TWriteMode mode = TWriteMode::Markup);
   void writeUnits(std::u16string_view text, TWriteMode mode);
+  // Writes the whole of a short piece of printable ASCII and line feeds
+  // straight into the sink; false, with nothing written, for any other.
+  bool copyWhole(std::u16string_view text, bool escaped);
   // Writes the leading characters that need no escape and no surrogate
   // pairing straight into the sink; their count in code units.
   size_t copyPlain(const char16_t* units, size_t count, bool escaped);
+  // Moves the counters on over `units` code units written as `bytes` bytes,
+  // with `lines` line feeds, the last ending at `lineStart`, and `tabs` tabs
+  // after it (or since the start, without a line feed).
+  void countRun(size_t units, int64_t bytes, int64_t lines, size_t lineStart, int64_t tabs);
   void writeCharacter(char32_t codePoint, bool referencesAllowed);
   void count(char32_t codePoint, int bytes);
   void reportError(const TWriteSignal& signal, TDomErrorKind kind, std::u16string_view text);

@@ -409,6 +409,7 @@ TEST_F(Serializer, CountersFollowTheOutput) {
 TEST_F(Serializer, CountersAfterATextAreTheSameForEveryCodec) {
   const std::u16string texts[] = {
       u"plain",                 // ASCII only
+      u"ab\n  cd\n e",          // printable ASCII and line feeds only
       u"a\tb\tc",               // tabs counted in the line
       u"x\n\ty\n\t\tz",         // line feeds restart the column and the tabs
       u"\u0410\u0431\u20AC\n",  // two- and three-byte characters, then a line feed
