@@ -314,16 +314,21 @@ int Figures(const std::string& file) {
     bare = std::min(bare, Seconds(started));
   }
 
-  TForm2 window;
-  window.Cleaner().SetHostControl(false);
-  Paint(window);
+  // Each round a new window, as each bare load a new cleaner: freeing the
+  // list before is no part of either.
+  std::unique_ptr<TForm2> shownWindow;
   double shown = 1e9;
   for (int round = 0; round < 2; ++round) {
+    shownWindow.reset();
+    shownWindow = std::make_unique<TForm2>();
+    shownWindow->Cleaner().SetHostControl(false);
+    Paint(*shownWindow);
     const auto started = Clock::now();
-    window.LoadList(file);
+    shownWindow->LoadList(file);
     QApplication::processEvents();  // the list view has painted its first rows
     shown = std::min(shown, Seconds(started));
   }
+  TForm2& window = *shownWindow;
 
   SetFiguresFilter(window.Ui());
   auto started = Clock::now();

@@ -108,9 +108,13 @@ void TDownloadsView::SetList(TMarkedList* list) {
 }
 
 void TDownloadsView::DpiChanged(int dpi) {
+  // The header asks its parent about each new width; the state column,
+  // which the user cannot resize, must take its new one too.
+  FRescaling = true;
   for (int column = 0; column < ColumnCount; ++column)
     SendMessageW(FHandle, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
                  MulDiv(ColumnWidth(column), dpi, FDpi));
+  FRescaling = false;
   FDpi = dpi;
 }
 
@@ -249,7 +253,7 @@ void TDownloadsView::KeyDown(const NMLVKEYDOWN& key) {
 }
 
 bool TDownloadsView::RefuseWidth(const NMHEADERW& change) const {
-  if (change.iItem < 0 || change.iItem >= ColumnCount) return false;
+  if (FRescaling || change.iItem < 0 || change.iItem >= ColumnCount) return false;
   if (change.iItem == ColumnState) return true;  // the state column keeps its width
   if (!change.pitem || !(change.pitem->mask & HDI_WIDTH)) return false;
   return change.pitem->cxy < ColumnMinimum(change.iItem);

@@ -79,6 +79,7 @@ class TDownloadsView final : public TMarkedListObserver {
   HWND FHandle;
   TTreeKind FKind;
   int FDpi;
+  bool FRescaling = false;
   TMarkedList* FList = nullptr;
   const TCategoryList* FCategories = nullptr;
   std::function<void()> FOnChecked;
