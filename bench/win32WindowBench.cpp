@@ -1,21 +1,24 @@
-// The Windows window's timings under Wine: opening a list of N downloads with
-// the window against the same load without one, the filter over the list,
-// moving half of it to the trash, and the peak memory.
-// Usage: win32WindowBench.exe [downloads]   (default 100000)
+// The Windows window's figures under Wine, on a list written by
+// brimlow-bench-list: opening it with the window against the same load
+// without one, the filter, moving half of it to the trash, and the peak
+// memory.  brimlow-window-bench --figures measures the same steps in the Qt
+// window and prints them the same way (scripts/window-figures.sh runs both).
+// Usage: win32WindowBench.exe LIST_FILE
 
 #include <windows.h>
 // After the system header it needs.
+#include <commctrl.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "winapp/main.h"
+#include "windowFigures.h"
 
 namespace {
 
@@ -25,26 +28,30 @@ double Seconds(Clock::time_point since) {
   return std::chrono::duration<double>(Clock::now() - since).count();
 }
 
-std::string WriteList(int count) {
-  const std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("brimlow_bench_" + std::to_string(count) + ".xml");
-  std::ofstream out(path, std::ios::binary);
-  out << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<DownloadList Version=\"4\">\r\n";
-  for (int id = 1; id <= count; ++id)
-    out << "<DownloadFile><ID>" << id << "</ID><URL>http://example.com/files/" << id
-        << ".zip</URL><FileName>C:\\Downloads\\Архив\\file_" << id << ".zip</FileName><State>"
-        << id % 7 << "</State><Size>" << id * 1000LL
-        << "</Size><Date>03/01/2008 14:05:09</Date><NodeID>5</NodeID><Comment>Комментарий " << id
-        << "</Comment></DownloadFile>\r\n";
-  out << "</DownloadList>\r\n";
-  return path.string();
+void SetDate(HWND field, WORD year, WORD month, WORD day) {
+  SYSTEMTIME time{year, month, 0, day, 0, 0, 0, 0};
+  SendMessageW(field, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+}
+
+// The filter both windows' figures run: a state, a size and a date range and
+// a text in any field, so that every download goes through most criteria.
+void SetFiguresFilter(const brimlow::TForm2Ui& ui) {
+  SendMessageW(ui.stateBox, CB_SETCURSEL, 2, 0);
+  SetWindowTextW(ui.size1, L"0");
+  SetWindowTextW(ui.size2, L"9000000");
+  SetDate(ui.date1, 2004, 1, 1);
+  SetDate(ui.date2, 2013, 12, 31);
+  SetWindowTextW(ui.searchText, L"setup");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
-  const std::string list = WriteList(count);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: win32WindowBench LIST_FILE\n");
+    return 2;
+  }
+  const std::string list = argv[1];
 
   double bare = 1e9;
   for (int round = 0; round < 2; ++round) {  // the second with the file cached
@@ -54,30 +61,36 @@ int main(int argc, char** argv) {
     bare = std::min(bare, Seconds(started));
   }
 
-  brimlow::TForm2 window;
-  window.Cleaner().SetHostControl(false);
-  ShowWindow(window.Handle(), SW_SHOW);
-  UpdateWindow(window.Handle());
+  // Each round a new window, as each bare load a new cleaner: freeing the
+  // list before is no part of either.
+  std::unique_ptr<brimlow::TForm2> shownWindow;
   double shown = 1e9;
   for (int round = 0; round < 2; ++round) {
+    shownWindow.reset();
+    shownWindow = std::make_unique<brimlow::TForm2>();
+    brimlow::TForm2& window = *shownWindow;
+    window.Cleaner().SetHostControl(false);
+    ShowWindow(window.Handle(), SW_SHOW);
+    UpdateWindow(window.Handle());
     const auto started = Clock::now();
     window.LoadList(list);
     // Shown: the list view has painted its first rows.
     RedrawWindow(window.Ui().treeLeft, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     shown = std::min(shown, Seconds(started));
   }
+  brimlow::TForm2& window = *shownWindow;
 
+  SetFiguresFilter(window.Ui());
   auto started = Clock::now();
-  window.Cleaner().RunFilter(window.ReadFilterInputs());
-  const double bareFilter = Seconds(started);
-  window.noSelectionExecute();
-  started = Clock::now();
   window.doSelectExecute();
+  UpdateWindow(window.Handle());
   const double filter = Seconds(started);
+  const int marked = window.Cleaner().Downloads().CheckedCount();
 
   window.noSelectionExecute();
-  std::vector<uint8_t> half(static_cast<size_t>(count / 2), 1);
-  window.Cleaner().Downloads().SetChecks(0, half);
+  const int count = window.Cleaner().Downloads().Count();
+  window.Cleaner().Downloads().SetChecks(0,
+                                         std::vector<uint8_t>(static_cast<size_t>(count / 2), 1));
   started = Clock::now();
   window.moveExecute();
   UpdateWindow(window.Handle());
@@ -85,13 +98,7 @@ int main(int argc, char** argv) {
 
   PROCESS_MEMORY_COUNTERS memory{};
   GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-  std::printf("downloads                 %d\n", count);
-  std::printf("load without a window     %.3f s\n", bare);
-  std::printf("load until the list shows %.3f s (%+.1f %%)\n", shown, (shown / bare - 1) * 100);
-  std::printf("filter, window painting   %.3f s\n", filter);
-  std::printf("filter, no painting       %.3f s\n", bareFilter);
-  std::printf("move %d to the trash   %.3f s\n", count / 2, move);
-  std::printf("peak working set          %.1f MB\n", memory.PeakWorkingSetSize / 1048576.0);
-  std::filesystem::remove(list);
+  brimlow::bench::PrintWindowFigures(
+      {count, bare, shown, filter, marked, move, memory.PeakWorkingSetSize / 1048576.0});
   return 0;
 }

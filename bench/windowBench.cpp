@@ -7,6 +7,11 @@
 //
 //   brimlow-window-bench [LISTS_FOLDER] [benchmark options]
 //   brimlow-window-bench --peak window|standard FILE   (used by the above)
+//   brimlow-window-bench --figures FILE
+//
+// --figures measures what the Windows window's benchmark measures, in the
+// same steps and printed the same way, so that scripts/window-figures.sh can
+// set the two windows side by side on one list.
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -18,6 +23,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTreeView>
+#include <algorithm>
+#include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -36,6 +43,7 @@
 #include "data/categories.h"
 #include "data/downloadsList.h"
 #include "standardItemPeer.h"
+#include "windowFigures.h"
 
 namespace fs = std::filesystem;
 using namespace brimlow;
@@ -281,6 +289,70 @@ int PeakRun(const std::string& peer, const std::string& file) {
   return 0;  // "none": the baseline of a process with the toolkit started
 }
 
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+// The filter both windows' figures run: a state, a size and a date range and
+// a text in any field, so that every download goes through most criteria.
+void SetFiguresFilter(const TForm2Ui& ui) {
+  ui.stateBox->setCurrentIndex(2);
+  ui.size1->setText("0");
+  ui.size2->setText("9000000");
+  ui.date1->SetValue(QDate(2004, 1, 1));
+  ui.date2->SetValue(QDate(2013, 12, 31));
+  ui.searchText->setText("setup");
+}
+
+int Figures(const std::string& file) {
+  using Clock = std::chrono::steady_clock;
+  double bare = 1e9;
+  for (int round = 0; round < 2; ++round) {  // the second with the file cached
+    TCleaner cleaner;
+    const auto started = Clock::now();
+    cleaner.LoadList(file);
+    bare = std::min(bare, Seconds(started));
+  }
+
+  // Each round a new window, as each bare load a new cleaner: freeing the
+  // list before is no part of either.
+  std::unique_ptr<TForm2> shownWindow;
+  double shown = 1e9;
+  for (int round = 0; round < 2; ++round) {
+    shownWindow.reset();
+    shownWindow = std::make_unique<TForm2>();
+    shownWindow->Cleaner().SetHostControl(false);
+    Paint(*shownWindow);
+    const auto started = Clock::now();
+    shownWindow->LoadList(file);
+    QApplication::processEvents();  // the list view has painted its first rows
+    shown = std::min(shown, Seconds(started));
+  }
+  TForm2& window = *shownWindow;
+
+  SetFiguresFilter(window.Ui());
+  auto started = Clock::now();
+  window.doSelectExecute();
+  QApplication::processEvents();
+  const double filter = Seconds(started);
+  const int marked = window.LeftModel().CheckedCount();
+
+  window.noSelectionExecute();
+  const int count = window.Downloads().Count();
+  window.Cleaner().Downloads().SetChecks(0,
+                                         std::vector<uint8_t>(static_cast<size_t>(count / 2), 1));
+  started = Clock::now();
+  window.moveExecute();
+  QApplication::processEvents();
+  const double move = Seconds(started);
+
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  brimlow::bench::PrintWindowFigures(
+      {count, bare, shown, filter, marked, move, usage.ru_maxrss / 1024.0});
+  return 0;
+}
+
 struct Peaks {
   long baseline = 0;
   long window = 0;
@@ -330,6 +402,7 @@ int main(int argc, char** argv) {
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   TBrimlowApplication application(argc, argv);
   if (argc == 4 && std::strcmp(argv[1], "--peak") == 0) return PeakRun(argv[2], argv[3]);
+  if (argc == 3 && std::strcmp(argv[1], "--figures") == 0) return Figures(argv[2]);
 
   fs::path folder = BRIMLOW_BENCH_LISTS;
   if (argc > 1 && argv[1][0] != '-') {

@@ -4,12 +4,12 @@
 #include <QDate>
 #include <algorithm>
 #include <cassert>
-#include <cmath>
 
 #include "app/ansiText.h"
 #include "app/icons.h"
 #include "data/categories.h"
 #include "data/downloadsList.h"
+#include "workflow/downloadColumns.h"
 
 namespace brimlow {
 
@@ -25,9 +25,6 @@ QString ShownTip(const std::string& text) {
 
 const QColor kMarkedBackground(166, 202, 240);
 
-// A day number the toolkit's date type can hold, with room to spare.
-constexpr double kMaxDayMagnitude = 3.0e6;
-
 }  // namespace
 
 QString DisplayName(const Tdownload& download) {
@@ -37,12 +34,10 @@ QString DisplayName(const Tdownload& download) {
 }
 
 QString DateText(TDateTime date, const QLocale& locale) {
-  if (!std::isfinite(date) || std::fabs(date) > kMaxDayMagnitude) return {};
-  // The integral part counts the days, toward zero also for dates before the
-  // epoch, as the stored form has it.
-  const auto days = static_cast<qint64>(std::trunc(date));
-  const QDate day = QDate(1899, 12, 30).addDays(days);
-  return day.isValid() ? locale.toString(day, QLocale::ShortFormat) : QString();
+  const std::optional<TCalendarDay> day = CalendarDayOf(date);
+  if (!day) return {};
+  return locale.toString(QDate(day->year, static_cast<int>(day->month), static_cast<int>(day->day)),
+                         QLocale::ShortFormat);
 }
 
 TDownloadsModel::TDownloadsModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -119,13 +114,7 @@ QVariant TDownloadsModel::data(const QModelIndex& index, int role) const {
 
 QVariant TDownloadsModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-  switch (section) {
-    case ColumnName: return QStringLiteral("Имя");
-    case ColumnState: return QString();
-    case ColumnSize: return QStringLiteral("Размер");
-    case ColumnDate: return QStringLiteral("Дата");
-  }
-  return {};
+  return FromAnsi(ColumnHeader(section));
 }
 
 Qt::ItemFlags TDownloadsModel::flags(const QModelIndex& index) const {

@@ -12,6 +12,7 @@
 #include "app/ansiText.h"
 #include "app/main.h"
 #include "app/optionalDateEdit.h"
+#include "workflow/downloadColumns.h"
 
 namespace brimlow {
 
@@ -20,7 +21,8 @@ namespace {
 std::optional<int64_t> DayNumber(const TOptionalDateEdit& field) {
   const std::optional<QDate> day = field.Value();
   if (!day) return std::nullopt;
-  return QDate(1899, 12, 30).daysTo(*day);
+  return DayNumberOf(
+      {day->year(), static_cast<unsigned>(day->month()), static_cast<unsigned>(day->day())});
 }
 
 // While the filter runs: the hourglass, a disabled window and the progress

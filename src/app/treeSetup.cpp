@@ -3,7 +3,6 @@
 #include <QHeaderView>
 #include <QStyledItemDelegate>
 #include <QTreeView>
-#include <array>
 
 #include "app/downloadsModel.h"
 
@@ -12,16 +11,6 @@ namespace brimlow {
 namespace {
 
 constexpr int kHeaderHeight = 24;
-
-struct TColumnWidth {
-  int width;
-  int minimum;
-};
-
-using TColumnWidths = std::array<TColumnWidth, TDownloadsModel::ColumnCount>;
-
-constexpr TColumnWidths kListColumns = {{{140, 100}, {20, 20}, {60, 60}, {65, 65}}};
-constexpr TColumnWidths kTrashColumns = {{{140, 100}, {20, 20}, {60, 60}, {60, 60}}};
 
 // The state column is 20 pixels wide: a state with an icon shows the icon
 // alone (its code is in the tool tip), one without an icon shows its code.
@@ -59,7 +48,7 @@ void ConfigureDownloadsTree(QTreeView& tree, TTreeKind kind) {
   header.setSectionsMovable(true);
   header.setStretchLastSection(false);
   header.setMinimumSectionSize(1);
-  const TColumnWidths& columns = kind == TTreeKind::List ? kListColumns : kTrashColumns;
+  const TDownloadColumns& columns = DownloadColumns(kind);
   for (int column = 0; column < TDownloadsModel::ColumnCount; ++column)
     header.resizeSection(column, columns[static_cast<size_t>(column)].width);
   header.setSectionResizeMode(TDownloadsModel::ColumnState, QHeaderView::Fixed);

@@ -4,11 +4,11 @@
 // widths and minimums, a fixed narrow state column, movable columns and
 // several rows selectable at once.
 
+#include "workflow/downloadColumns.h"
+
 class QTreeView;
 
 namespace brimlow {
-
-enum class TTreeKind { List, Trash };
 
 void ConfigureDownloadsTree(QTreeView& tree, TTreeKind kind);
 

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
-#include <cmath>
 #include <string_view>
 
 #include "data/categories.h"
@@ -19,22 +17,10 @@ namespace {
 
 constexpr int kHeaderHeight = 24;
 const COLORREF kMarkedBackground = RGB(166, 202, 240);
-// A day number that a SYSTEMTIME can hold, with room to spare.
-constexpr double kMaxDayMagnitude = 3.0e6;
 constexpr int kUnchecked = 1;  // state image indices: 0 is none
 constexpr int kChecked = 2;
-
-struct TColumnWidth {
-  int width;
-  int minimum;
-};
-using TColumnWidths = std::array<TColumnWidth, TDownloadsView::ColumnCount>;
-constexpr TColumnWidths kListColumns = {{{140, 100}, {20, 20}, {60, 60}, {65, 65}}};
-constexpr TColumnWidths kTrashColumns = {{{140, 100}, {20, 20}, {60, 60}, {60, 60}}};
-
-const TColumnWidths& ColumnsOf(TTreeKind kind) {
-  return kind == TTreeKind::List ? kListColumns : kTrashColumns;
-}
+// The earliest year a SYSTEMTIME holds.
+constexpr int kFirstSystemYear = 1601;
 
 std::wstring Cut(std::wstring text) {
   if (text.size() > size_t{kMaxShownNameLength}) text.resize(size_t{kMaxShownNameLength});
@@ -55,16 +41,14 @@ LRESULT CALLBACK HeaderProc(HWND header, UINT message, WPARAM wParam, LPARAM lPa
   return DefSubclassProc(header, message, wParam, lParam);
 }
 
-void InsertColumns(HWND view, TTreeKind kind) {
-  static const std::array<const wchar_t*, TDownloadsView::ColumnCount> headers = {
-      L"Имя", L"", L"Размер", L"Дата"};
-  const int dpi = DpiOf(GetParent(view));
+void InsertColumns(HWND view, TTreeKind kind, int dpi) {
   for (int column = 0; column < TDownloadsView::ColumnCount; ++column) {
+    std::wstring header = Wide(ColumnHeader(column));
     LVCOLUMNW info{};
     info.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
     info.fmt = column == TDownloadsView::ColumnSize ? LVCFMT_RIGHT : LVCFMT_LEFT;
-    info.cx = Scaled(ColumnsOf(kind)[static_cast<size_t>(column)].width, dpi);
-    info.pszText = const_cast<wchar_t*>(headers[static_cast<size_t>(column)]);
+    info.cx = Scaled(DownloadColumns(kind)[static_cast<size_t>(column)].width, dpi);
+    info.pszText = header.data();
     info.iSubItem = column;
     SendMessageW(view, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
                  reinterpret_cast<LPARAM>(&info));
@@ -78,16 +62,12 @@ std::wstring DisplayName(const Tdownload& download) {
 }
 
 std::wstring DateText(TDateTime date) {
-  using namespace std::chrono;
-  if (!std::isfinite(date) || std::fabs(date) > kMaxDayMagnitude) return {};
-  // The integral part counts the days, toward zero also before the epoch.
-  const auto days = static_cast<int>(std::trunc(date));
-  const year_month_day day{sys_days{1899y / December / 30} + std::chrono::days{days}};
-  if (!day.ok() || int(day.year()) < 1601 || int(day.year()) > 9999) return {};
+  const std::optional<TCalendarDay> day = CalendarDayOf(date);
+  if (!day || day->year < kFirstSystemYear) return {};
   SYSTEMTIME time{};
-  time.wYear = static_cast<WORD>(int(day.year()));
-  time.wMonth = static_cast<WORD>(unsigned(day.month()));
-  time.wDay = static_cast<WORD>(unsigned(day.day()));
+  time.wYear = static_cast<WORD>(day->year);
+  time.wMonth = static_cast<WORD>(day->month);
+  time.wDay = static_cast<WORD>(day->day);
   std::array<wchar_t, 80> text{};
   if (!GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text.data(),
                       static_cast<int>(text.size())))
@@ -95,7 +75,8 @@ std::wstring DateText(TDateTime date) {
   return text.data();
 }
 
-TDownloadsView::TDownloadsView(HWND parent, int id, TTreeKind kind) : FKind(kind) {
+TDownloadsView::TDownloadsView(HWND parent, int id, TTreeKind kind)
+    : FKind(kind), FDpi(DpiOf(parent)) {
   FHandle =
       CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA |
@@ -110,7 +91,7 @@ TDownloadsView::TDownloadsView(HWND parent, int id, TTreeKind kind) : FKind(kind
   // The check box images are asked for with the texts: the list keeps the
   // marks, not the control.
   SendMessageW(FHandle, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
-  InsertColumns(FHandle, kind);
+  InsertColumns(FHandle, kind, FDpi);
   const HWND header = reinterpret_cast<HWND>(SendMessageW(FHandle, LVM_GETHEADER, 0, 0));
   SetWindowSubclass(header, HeaderProc, 1, 0);
 }
@@ -124,6 +105,26 @@ void TDownloadsView::SetList(TMarkedList* list) {
   FList = list;
   if (FList) FList->SetObserver(this);
   Refresh();
+}
+
+void TDownloadsView::DpiChanged(int dpi) {
+  // The header asks its parent about each new width; the state column,
+  // which the user cannot resize, must take its new one too.
+  FRescaling = true;
+  for (int column = 0; column < ColumnCount; ++column)
+    SendMessageW(FHandle, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
+                 MulDiv(ColumnWidth(column), dpi, FDpi));
+  FRescaling = false;
+  FDpi = dpi;
+}
+
+int TDownloadsView::ColumnWidth(int column) const {
+  return static_cast<int>(
+      SendMessageW(FHandle, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+int TDownloadsView::ColumnMinimum(int column) const {
+  return Scaled(DownloadColumns(FKind)[static_cast<size_t>(column)].minimum, FDpi);
 }
 
 void TDownloadsView::SetCategories(const TCategoryList* categories) {
@@ -252,12 +253,10 @@ void TDownloadsView::KeyDown(const NMLVKEYDOWN& key) {
 }
 
 bool TDownloadsView::RefuseWidth(const NMHEADERW& change) const {
-  if (change.iItem < 0 || change.iItem >= ColumnCount) return false;
+  if (FRescaling || change.iItem < 0 || change.iItem >= ColumnCount) return false;
   if (change.iItem == ColumnState) return true;  // the state column keeps its width
   if (!change.pitem || !(change.pitem->mask & HDI_WIDTH)) return false;
-  const int minimum = Scaled(ColumnsOf(FKind)[static_cast<size_t>(change.iItem)].minimum,
-                             DpiOf(GetParent(FHandle)));
-  return change.pitem->cxy < minimum;
+  return change.pitem->cxy < ColumnMinimum(change.iItem);
 }
 
 int TDownloadsView::FindByName(const NMLVFINDITEMW& find) const {

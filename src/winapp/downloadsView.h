@@ -14,14 +14,13 @@
 #include <string>
 
 #include "data/dateTime.h"
+#include "workflow/downloadColumns.h"
 #include "workflow/markedList.h"
 
 namespace brimlow {
 
 class TCategoryList;
 struct Tdownload;
-
-enum class TTreeKind { List, Trash };
 
 // What the name column shows: the file name part of FileName, or else the
 // last part of URL, at most 1000 characters.
@@ -53,6 +52,12 @@ class TDownloadsView final : public TMarkedListObserver {
   // The cell's text as the control shows it.
   std::wstring CellText(int row, int column) const;
   int CellImage(int row, int column) const;
+  int ColumnWidth(int column) const;
+  int ColumnMinimum(int column) const;
+
+  // The window moved to a screen of another resolution: the columns keep
+  // their size in design units, and their minimums follow.
+  void DpiChanged(int dpi);
 
   void BeforeReset() override {}
   void AfterReset() override { Refresh(); }
@@ -73,6 +78,8 @@ class TDownloadsView final : public TMarkedListObserver {
 
   HWND FHandle;
   TTreeKind FKind;
+  int FDpi;
+  bool FRescaling = false;
   TMarkedList* FList = nullptr;
   const TCategoryList* FCategories = nullptr;
   std::function<void()> FOnChecked;

@@ -201,6 +201,8 @@ LRESULT TForm2::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED: {
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       SetFontOfChildren(FHandle, ProgramFont(HIWORD(wParam)));
+      FLeftView->DpiChanged(HIWORD(wParam));
+      FRightView->DpiChanged(HIWORD(wParam));
       SetWindowPos(FHandle, nullptr, suggested->left, suggested->top,
                    suggested->right - suggested->left, suggested->bottom - suggested->top,
                    SWP_NOZORDER | SWP_NOACTIVATE);

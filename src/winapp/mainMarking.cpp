@@ -1,11 +1,10 @@
 // TForm2: marking with the filter, moving between the list and the trash,
 // and the statistics.
-#include <chrono>
-
 #include "winapp/main.h"
 // After the main header, which brings the system header this one needs.
 #include <commctrl.h>
 #include "winapp/winText.h"
+#include "workflow/downloadColumns.h"
 
 namespace brimlow {
 
@@ -19,9 +18,7 @@ std::optional<int64_t> DayNumber(HWND field) {
   SYSTEMTIME time{};
   if (SendMessageW(field, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) != GDT_VALID)
     return std::nullopt;
-  using namespace std::chrono;
-  const year_month_day day{year{time.wYear}, month{time.wMonth}, std::chrono::day{time.wDay}};
-  return (sys_days{day} - sys_days{1899y / December / 30}).count();
+  return DayNumberOf({time.wYear, time.wMonth, time.wDay});
 }
 
 // While the filter runs: the hourglass, a disabled window and the progress

@@ -221,59 +221,58 @@ TEST_F(WindowTest, MoveCopyAndMoveBack) {
 
 struct ExecuteCase {
   HWND TForm2Ui::*choice;
-  bool backup;
   std::wstring listLine;
   std::wstring selLine;
   bool filesGone;
   bool trashBackInList;  // "Удалить только файлы" keeps the entries
 };
 
-TEST_F(WindowTest, EachTrashActionWithAndWithoutBackup) {
+TEST_F(WindowTest, EveryTrashActionWithAndWithoutBackup) {
   const std::vector<ExecuteCase> cases = {
-      {&TForm2Ui::deleteSel, true, L"удалено 2 закачек", L"удалено 2 закачек", false, false},
-      {&TForm2Ui::deleteSel, false, L"удалено 2 закачек", L"удалено 2 закачек", false, false},
-      {&TForm2Ui::delSelWithFiles, true, L"удалено 2 закачек",
-       L"удалено вместе с файлами 2 закачек", true, false},
-      {&TForm2Ui::saveSel, false, L"удалено 2 закачек", L"cохранено в отдельный список 2 закачек",
-       false, false},
-      {&TForm2Ui::delSelFiles, true, L"удалено 0 закачек", L"удалены только файлы 2 закачек", true,
-       true},
+      {&TForm2Ui::deleteSel, L"удалено 2 закачек", L"удалено 2 закачек", false, false},
+      {&TForm2Ui::delSelWithFiles, L"удалено 2 закачек", L"удалено вместе с файлами 2 закачек",
+       true, false},
+      {&TForm2Ui::saveSel, L"удалено 2 закачек", L"cохранено в отдельный список 2 закачек", false,
+       false},
+      {&TForm2Ui::delSelFiles, L"удалено 0 закачек", L"удалены только файлы 2 закачек", true, true},
   };
-  for (const ExecuteCase& row : cases) {
-    SCOPED_TRACE(Ansi(row.selLine) + (row.backup ? " with backup" : " without backup"));
-    std::vector<TListEntry> entries = FiveDownloads();
-    for (TListEntry& entry : entries) {
-      entry.fileName = Path(entry.fileName.substr(6));
-      std::ofstream(std::filesystem::path(Wide(entry.fileName))) << "x";
-    }
-    std::filesystem::remove_all(folder / "bin" / "backup");
-    MakeWindow();
-    pickedFile = Path("old.xml");
-    StartWith(entries);
-    reportLines.clear();
-    TickRows(ui->treeLeft, {1, 3});
-    Click(ui->BitBtn1);
-    Click(ui->*row.choice);
-    if (!row.backup) Click(ui->CheckBox2);
-    Click(ui->Button2);
+  for (const ExecuteCase& row : cases)
+    for (const bool backup : {true, false}) {
+      SCOPED_TRACE(Ansi(row.selLine) + (backup ? " with backup" : " without backup"));
+      std::vector<TListEntry> entries = FiveDownloads();
+      for (TListEntry& entry : entries) {
+        entry.fileName = Path(entry.fileName.substr(6));
+        std::ofstream(std::filesystem::path(Wide(entry.fileName))) << "x";
+      }
+      std::filesystem::remove_all(folder / "bin" / "backup");
+      std::filesystem::remove(Path("old.xml"));
+      MakeWindow();
+      pickedFile = Path("old.xml");
+      StartWith(entries);
+      reportLines.clear();
+      TickRows(ui->treeLeft, {1, 3});
+      Click(ui->BitBtn1);
+      Click(ui->*row.choice);
+      if (!backup) Click(ui->CheckBox2);
+      Click(ui->Button2);
 
-    ASSERT_EQ(reportLines.size(), 3u);
-    EXPECT_EQ(reportLines[0], row.listLine);
-    EXPECT_EQ(reportLines[1], row.selLine);
-    const std::string backup = Path("bin\\backup\\default_2009_03_07.xml");
-    EXPECT_EQ(reportLines[2], row.backup ? Wide(backup) : L"");
-    EXPECT_EQ(std::filesystem::exists(std::filesystem::path(Wide(backup))), row.backup);
-    EXPECT_EQ(GetMenuItemCount(ui->N7), row.backup ? 1 : 0);
-    const std::string list = ReadFile(ListPath());
-    EXPECT_EQ(list.find("b.bin") != std::string::npos, row.trashBackInList);
-    EXPECT_NE(list.find("c.bin"), std::string::npos);
-    EXPECT_EQ(std::filesystem::exists(std::filesystem::path(Wide(Path("b.bin")))), !row.filesGone);
-    if (row.choice == &TForm2Ui::saveSel) {
-      EXPECT_NE(ReadFile(Path("old.xml")).find("d.bin"), std::string::npos);
+      ASSERT_EQ(reportLines.size(), 3u);
+      EXPECT_EQ(reportLines[0], row.listLine);
+      EXPECT_EQ(reportLines[1], row.selLine);
+      const std::string backupCopy = Path("bin\\backup\\default_2009_03_07.xml");
+      EXPECT_EQ(reportLines[2], backup ? Wide(backupCopy) : L"");
+      EXPECT_EQ(std::filesystem::exists(std::filesystem::path(Wide(backupCopy))), backup);
+      EXPECT_EQ(GetMenuItemCount(ui->N7), backup ? 1 : 0);
+      const std::string list = ReadFile(ListPath());
+      EXPECT_EQ(list.find("b.bin") != std::string::npos, row.trashBackInList);
+      EXPECT_NE(list.find("c.bin"), std::string::npos);
+      EXPECT_EQ(std::filesystem::exists(std::filesystem::path(Wide(Path("b.bin")))),
+                !row.filesGone);
+      const bool separate = row.choice == &TForm2Ui::saveSel;
+      EXPECT_EQ(ReadFile(Path("old.xml")).find("d.bin") != std::string::npos, separate);
+      EXPECT_EQ(RowCount(ui->treeRight), 0);
+      EXPECT_TRUE(errors.empty());
     }
-    EXPECT_EQ(RowCount(ui->treeRight), 0);
-    EXPECT_TRUE(errors.empty());
-  }
 }
 
 TEST_F(WindowTest, ABackupCopyReopensFromItsSubmenu) {

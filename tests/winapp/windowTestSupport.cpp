@@ -32,7 +32,10 @@ void WindowTest::MakeWindow() {
       reportLines = {Text(report.listLabel), Text(report.selLabel), Text(report.Edit1)};
     return true;
   });
-  window->SetFileDialogRunner([this](OPENFILENAMEW& dialog, bool) {
+  window->SetFileDialogRunner([this](OPENFILENAMEW& dialog, bool save) {
+    EXPECT_EQ(dialog.hwndOwner, window->Handle());
+    fileDialogs.push_back(
+        {save, dialog.lpstrFile, dialog.lpstrInitialDir ? dialog.lpstrInitialDir : L""});
     if (!pickedFile) return false;
     const std::wstring name = Wide(*pickedFile);
     name.copy(dialog.lpstrFile, dialog.nMaxFile - 1);

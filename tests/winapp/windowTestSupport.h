@@ -42,7 +42,9 @@ class WindowTest : public ::testing::Test {
   WindowTest();
   ~WindowTest() override;
 
-  std::string Path(const std::string& name) const { return (folder / name).string(); }
+  // Joined as texts: the library's paths would read a name's bytes in a code
+  // page of their own.
+  std::string Path(const std::string& name) const { return folder.string() + "\\" + name; }
   // The profile's list "Tarvolt\lists\default.xml" and its categories.
   std::string ListPath() const { return Path("Tarvolt\\lists\\default.xml"); }
   static void WriteList(const std::string& path, const std::vector<TListEntry>& entries);
@@ -78,6 +80,14 @@ class WindowTest : public ::testing::Test {
   // cancels), and what each shown dialog was.
   std::optional<std::string> pickedFile;
   std::vector<HWND> shownDialogs;
+  // Each file dialog asked for: save or open, and the file and folder it
+  // starts with.
+  struct TFileDialog {
+    bool save;
+    std::wstring file;
+    std::wstring folder;
+  };
+  std::vector<TFileDialog> fileDialogs;
   std::vector<std::wstring> reportLines;  // listLabel, selLabel, Edit1 of the last report
 };
 
