@@ -41,6 +41,10 @@ class TDownloadsList {
   const std::string& LoadedText() const { return FLoadedText; }
   const std::string& Version() const { return FVersion; }
   const std::string& NextID() const { return FNextID; }
+  // Whether the load met characters that the active code page lacks: they
+  // stand as its default character, and the list written back would lose
+  // them.
+  bool CharactersLost() const { return FCharactersLost; }
 
   // Writing: the list in the host's format, and the text as it was loaded.
   void Save() const;
@@ -58,6 +62,7 @@ class TDownloadsList {
   std::string FVersion;
   std::string FNextID;
   std::vector<Tdownload> FItems;
+  bool FCharactersLost = false;
 
   // Reading state.
   enum class TField : uint8_t;

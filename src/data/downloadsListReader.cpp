@@ -96,6 +96,7 @@ void TDownloadsList::Load() {
     OnContent(content);
   };
   FScanner->Run();
+  FCharactersLost = tokenizer.CharactersLost();
   FLoadedText = tokenizer.ReleaseText();
   MakeCrLfLines(FLoadedText);
 }

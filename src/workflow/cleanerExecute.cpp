@@ -37,6 +37,8 @@ void TCleaner::RequireListFile() const {
   const std::string& fileName = FDownloads.List().FileName();
   if (*FListFile == TListFileWitness::Missing() && platform::current().fileExists(fileName))
     throw EListFileAppeared(fileName);
+  // Every action rewrites the list.
+  if (FDownloads.List().CharactersLost()) throw ECharactersLost(fileName);
 }
 
 std::optional<TExecutionReport> TCleaner::Execute(const TExecutionRequest& request) {

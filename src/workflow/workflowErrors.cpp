@@ -24,4 +24,9 @@ ESeparateListIsTheList::ESeparateListIsTheList(const std::string& fileName)
     : std::runtime_error(AnsiText("Корзину нельзя сохранить в файл самого списка закачек \"") +
                          fileName + AnsiText("\": выберите для отдельного списка другое имя.")) {}
 
+ECharactersLost::ECharactersLost(const std::string& fileName)
+    : std::runtime_error(AnsiText("В списке \"") + fileName +
+                         AnsiText("\" есть символы, которых нет в кодовой странице системы: при "
+                                  "записи они стали бы знаками \"?\". Ничего не записано.")) {}
+
 }  // namespace brimlow

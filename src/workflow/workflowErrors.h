@@ -37,4 +37,12 @@ class ESeparateListIsTheList : public std::runtime_error {
   explicit ESeparateListIsTheList(const std::string& fileName);
 };
 
+// The list holds characters that the system's code page lacks: they were
+// read as its default character, and the list written back would keep that
+// character in their place.
+class ECharactersLost : public std::runtime_error {
+ public:
+  explicit ECharactersLost(const std::string& fileName);
+};
+
 }  // namespace brimlow

@@ -187,6 +187,7 @@ void TXmlTokenizer::BeginScan() {
   FOpenInValue.clear();
   FFinished = false;
   FCodePage = platform::current().activeCodePage();
+  FCharactersLost = false;
   FExpansionBudget = std::max(kMinimumExpansion, kExpansionFactor * DocumentSize());
 }
 

@@ -172,6 +172,10 @@ class TXmlTokenizer {
   virtual void TranslateText(std::string_view text, std::string& out);
   // Called for each item of a document type definition; does nothing here.
   virtual void DtdItemFound(const DtdItem& item);
+  // Whether a character of this scan's text went missing in its conversion
+  // to the active code page, which lacks it and put its default character
+  // there.  Text of such a scan cannot be written back as it was read.
+  bool CharactersLost() const { return FCharactersLost; }
 
  private:
   friend class TEntityStack;
@@ -192,6 +196,9 @@ class TXmlTokenizer {
   void ReadReference(TPosition& position, TPosition& last);
   TPosition FindSemicolon(TPosition from);
   void AppendCharacter(uint32_t codePoint, bool forTranslation, std::string& out);
+  // Appends `wide` in the active code page to `out`, noting any character
+  // the code page lacks.
+  void AppendInCodePage(std::u16string_view wide, std::string& out);
   void ExpandGeneralEntities(std::string_view value, std::string& out, int depth);
   void ExpandCharacterReferences(std::string& value);
   void ApplyDeclaration(const TElemDef& element);
@@ -243,6 +250,7 @@ class TXmlTokenizer {
   bool FReportable = true;
   bool FFinished = false;
   unsigned FCodePage = 0;  // the active code page, asked once per scan
+  bool FCharactersLost = false;
 
   // Replacement text produced in this scan, bounded against expansion bombs.
   std::size_t FExpansionBudget = 0;

@@ -2,6 +2,7 @@
 // program's code page.
 #include "xml/xmlTokenizer.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/platform.h"
@@ -88,7 +89,23 @@ void TXmlTokenizer::AppendCharacter(uint32_t codePoint, bool forTranslation, std
   }
   FWide.clear();
   utf8::AppendUtf16(codePoint, FWide);
-  out += platform::current().wideToAnsi(FWide);
+  AppendInCodePage(FWide, out);
+}
+
+void TXmlTokenizer::AppendInCodePage(std::u16string_view wide, std::string& out) {
+  platform::Platform& os = platform::current();
+  const size_t start = out.size();
+  out += os.wideToAnsi(wide);
+  // Under UTF-8 every character has its bytes.  Under another code page, one
+  // it lacks became the default character, and the text no longer converts
+  // back to what it was.  The replacement character stands for nothing the
+  // document held, so it is not missed.
+  if (FCharactersLost || FCodePage == 65001) return;
+  const std::u16string back = os.ansiToWide(std::string_view(out).substr(start));
+  FCharactersLost = !std::equal(wide.begin(), wide.end(), back.begin(), back.end(),
+                                [](char16_t original, char16_t converted) {
+                                  return original == converted || original == utf8::kReplacement;
+                                });
 }
 
 void TXmlTokenizer::TranslateText(std::string_view text, std::string& out) {
@@ -100,7 +117,7 @@ void TXmlTokenizer::TranslateText(std::string_view text, std::string& out) {
   }
   FWide.clear();
   utf8::DecodeLenient(text, FWide);
-  out += platform::current().wideToAnsi(FWide);
+  AppendInCodePage(FWide, out);
 }
 
 TPosition TXmlTokenizer::FindSemicolon(TPosition from) {

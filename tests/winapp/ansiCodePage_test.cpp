@@ -54,4 +54,21 @@ TEST_F(WindowTest, CyrillicNamesAndFoldersSurviveInCodePage1251) {
   EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(WindowTest, AListWithCharactersCodePage1251LacksIsNotRewritten) {
+  ASSERT_EQ(GetACP(), 1251u) << "the run must not have the UTF-8 code page";
+  StartWith({});
+  const std::string list = Path("lost.xml");
+  WriteList(list, {Entry("C:\\Загрузки\\中文.zip", 1, 2, 5), Entry("C:\\a.zip", 1, 2, 5)});
+  const std::string original = ReadFile(list);
+  pickedFile = list;
+  Choose(ID_OpenWithDialog);
+  TickRows(ui->treeLeft, {1});
+  Click(ui->BitBtn1);
+  Click(ui->Button2);
+  EXPECT_EQ(ReadFile(list), original) << "the names would have become \"??\"";
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find(L"нет в кодовой странице системы"), std::wstring::npos) << errors[0];
+  EXPECT_EQ(Names(ui->treeRight), (std::vector<std::wstring>{L"a.zip"})) << "the trash stays";
+}
+
 }  // namespace brimlow::test

@@ -278,6 +278,30 @@ TEST_F(CleanerTest, AListFileThatAppearedSinceAnEmptyLoadIsNotReplaced) {
   EXPECT_EQ(IdsOnDisk(listFile), (IdList{1, 2}));
 }
 
+TEST_F(CleanerTest, AListWithCharactersTheCodePageLacksIsNotRewritten) {
+  cleaner.InitBackups();
+  fake.codePage = 20127;
+  fake.asciiOnly = true;
+  listFile = Path("list.xml");
+  listText =
+      "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<DownloadList Version=\"4\" NextID=\"3\">\n"
+      "<DownloadFile><ID>1</ID><FileName>a.zip</FileName></DownloadFile>\n"
+      "<DownloadFile><ID>2</ID><FileName>\xE4\xB8\xAD.zip</FileName></DownloadFile>\n"
+      "</DownloadList>\n";
+  std::ofstream(listFile, std::ios::binary) << listText;
+  cleaner.LoadList(listFile);
+  Mark(cleaner.Downloads(), {0});
+  cleaner.Move();
+  EXPECT_THROW(cleaner.PreviewExecution({}), ECharactersLost);
+  EXPECT_THROW(cleaner.Execute({}), ECharactersLost);
+  EXPECT_EQ(Bytes(listFile), listText);
+  EXPECT_TRUE(cleaner.BackupNames().empty()) << "nothing was begun";
+  EXPECT_EQ(Ids(cleaner.Trash()), (IdList{1}));
+
+  Load(2);
+  EXPECT_TRUE(cleaner.Execute({})) << "a list the code page holds whole is written";
+}
+
 TEST_F(CleanerTest, WithoutAListFileNothingIsWritten) {
   EXPECT_FALSE(cleaner.HasListFile());
   EXPECT_THROW(cleaner.Execute({}), ENoListFile);

@@ -116,8 +116,19 @@ class FakePlatform : public platform::Platform {
   std::vector<std::string> openedTargets;
   platform::OsVersionInfo osVersion() override { return version ? *version : os().osVersion(); }
 
-  std::string wideToAnsi(std::u16string_view text) override { return os().wideToAnsi(text); }
-  std::u16string ansiToWide(std::string_view text) override { return os().ansiToWide(text); }
+  // A code page of ASCII alone, in which every other character is "?".
+  bool asciiOnly = false;
+  std::string wideToAnsi(std::u16string_view text) override {
+    if (!asciiOnly) return os().wideToAnsi(text);
+    std::string out;
+    for (const char16_t c : text)
+      out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
+  }
+  std::u16string ansiToWide(std::string_view text) override {
+    if (!asciiOnly) return os().ansiToWide(text);
+    return std::u16string(text.begin(), text.end());
+  }
   std::string lowerCase(std::string_view text) override { return os().lowerCase(text); }
   unsigned activeCodePage() override { return codePage ? codePage : os().activeCodePage(); }
   char decimalSeparator() override { return os().decimalSeparator(); }

@@ -117,6 +117,20 @@ class Cp1251Platform : public PassThroughPlatform {
     }
     return out;
   }
+  std::u16string ansiToWide(std::string_view text) override {
+    std::u16string out;
+    for (const char c : text) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (byte < 0x80) {
+        out += static_cast<char16_t>(byte);
+      } else if (byte >= 0xC0) {
+        out += static_cast<char16_t>(0x410 + (byte - 0xC0));
+      } else {
+        out += byte == 0xA8 ? u'\u0401' : byte == 0xB8 ? u'\u0451' : u'?';
+      }
+    }
+    return out;
+  }
   unsigned activeCodePage() override { return 1251; }
 
   std::vector<std::u16string> received;

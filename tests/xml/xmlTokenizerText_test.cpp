@@ -249,6 +249,35 @@ TEST(Translation, OnlyUtf8IsTranslated) {
   }
 }
 
+TEST(Translation, CharactersTheCodePageLacksAreNoted) {
+  testing::Cp1251Platform cp1251;
+  platform::ScopedPlatform installed(cp1251);
+  const struct {
+    const char* label;
+    std::string document;
+    bool lost;
+  } cases[] = {
+      {"Cyrillic", "<a>\xD0\xB1</a>", false},
+      {"Chinese", "<a>\xE4\xB8\xAD</a>", true},
+      {"in an attribute", "<a v=\"\xE4\xB8\xAD\"/>", true},
+      {"a surrogate pair", "<a>\xF0\x9F\x98\x80</a>", true},
+      {"a reference", "<a>&#x4E2D;</a>", true},
+      {"a reference to Cyrillic", "<a>&#x431;</a>", false},
+      {"character 0 stands as the replacement", "<a>&#0;</a>", false},
+      {"a stray byte reads as the character of its value", "<a>\xFF</a>", true},
+  };
+  TXmlTokenizer tokenizer;
+  for (const auto& row : cases) {
+    SCOPED_TRACE(row.label);
+    tokenizer.LoadText(kUtf8Prolog + row.document);
+    Texts(tokenizer);
+    EXPECT_EQ(tokenizer.CharactersLost(), row.lost);
+    tokenizer.LoadText(kUtf8Prolog + "<a>b</a>");
+    Texts(tokenizer);
+    EXPECT_FALSE(tokenizer.CharactersLost()) << "each scan starts afresh";
+  }
+}
+
 TEST(Translation, TheEncodingCarriesOverToTheNextDocument) {
   testing::Cp1251Platform cp1251;
   platform::ScopedPlatform installed(cp1251);
