@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -96,18 +97,24 @@ class TListDocumentBuilder {
   TListDocumentBuilder(TDomDocument& document, platform::Platform& os)
       : FDocument(document), FValues(os) {}
 
-  void build(const TDownloadsList& list) {
+  // The root element with the list's attributes, as the document's root.
+  TDomElement* startList(const TDownloadsList& list) {
     TDomElement* root = FDocument.createElement(u"DownloadList");
     root->setAttribute(u"Version", FValues.text(EscapeAttributeValue(list.Version())));
     root->setAttribute(u"NextID", FValues.text(EscapeAttributeValue(list.NextID())));
     FDocument.appendChild(root);
-    for (int i = 0; i < list.Count(); ++i) {
-      root->appendChild(FDocument.createTextNode(u"\n  "));
-      TDomElement* record = FDocument.createElement(u"DownloadFile");
-      root->appendChild(record);
-      addFields(*record, list[i]);
-      record->appendChild(FDocument.createTextNode(u"\n  "));
-    }
+    return root;
+  }
+
+  // A record on a line of its own, normalised: it holds no adjacent texts,
+  // so that changes nothing.
+  void appendRecord(TDomElement& root, const Tdownload& download) {
+    root.appendChild(FDocument.createTextNode(u"\n  "));
+    TDomElement* record = FDocument.createElement(u"DownloadFile");
+    root.appendChild(record);
+    addFields(*record, download);
+    record->appendChild(FDocument.createTextNode(u"\n  "));
+    record->normalize();
   }
 
  private:
@@ -169,18 +176,63 @@ class TListDocumentBuilder {
   TValueText FValues;
 };
 
+// The records go into the document a few at a time, each part while the
+// serializer writes the one before and freed once written: the same text as
+// from the whole tree at once, without holding a tree of the whole list,
+// several times the size of the file, in memory.
+class TRecordsInParts {
+ public:
+  static constexpr int recordsPerPart = 32;
+
+  TRecordsInParts(const TDownloadsList& list, TListDocumentBuilder& builder, TDomElement& root)
+      : FList(list), FBuilder(builder), FRoot(root) {}
+
+  // Appends the next part to the root, once the serializer has written the
+  // last record there, and lets go of those before it.  A failure is kept
+  // for the caller: the serializer would only report an incomplete output.
+  void lastChildSent(TDomNode* parent) {
+    if (parent != &FRoot || FFailure) return;
+    try {
+      while (FRoot.firstChild() != FRoot.lastChild())
+        FRoot.firstChild()->release();
+      appendPart();
+    } catch (...) {
+      FFailure = std::current_exception();
+    }
+  }
+  void appendPart() {
+    const int end = FNext + std::min(recordsPerPart, FList.Count() - FNext);
+    for (; FNext < end; ++FNext)
+      FBuilder.appendRecord(FRoot, FList[FNext]);
+  }
+  void rethrowFailure() const {
+    if (FFailure) std::rethrow_exception(FFailure);
+  }
+
+ private:
+  const TDownloadsList& FList;
+  TListDocumentBuilder& FBuilder;
+  TDomElement& FRoot;
+  int FNext = 0;
+  std::exception_ptr FFailure;
+};
+
 void WriteDocument(TDomDocument& document, TDomImplementation& implementation,
-                   const std::string& fileName) {
+                   TRecordsInParts& records, const std::string& fileName) {
   platform::Platform& os = platform::current();
   TDomSerializer serializer;
   serializer.setDOMImpl(&implementation);
   serializer.setBufferSize(kWriteBlockBytes);
+  serializer.reader().OnLastChildSent = [&records](TDomNode* parent) {
+    records.lastChildSent(parent);
+  };
 
   platform::WriteHandle file = os.createTemporaryBeside(fileName);
   try {
     TCrLfFileStream stream(os, file, fileName);
     const bool complete = serializer.writeToStream(&document, u"utf-8", &stream);
     stream.finish();
+    records.rethrowFailure();
     // An output the serializer gave up on is never put in the list's place.
     if (!complete) throw platform::EFCreateError(fileName, "Signal Processing Exception");
     os.commitAndClose(file, fileName);
@@ -201,9 +253,11 @@ void TDownloadsList::SaveToFile(const std::string& fileName) const {
   // The implementation frees the document with itself should anything fail.
   TDomImplementation implementation;
   auto* document = new TDomDocument(&implementation);
-  TListDocumentBuilder(*document, platform::current()).build(*this);
-  document->normalize();
-  WriteDocument(*document, implementation, fileName);
+  TListDocumentBuilder builder(*document, platform::current());
+  TDomElement* root = builder.startList(*this);
+  TRecordsInParts records(*this, builder, *root);
+  records.appendPart();
+  WriteDocument(*document, implementation, records, fileName);
   document->release();
 }
 

@@ -1,7 +1,12 @@
 #include "dom/domTextBuilder.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "dom/codecs/codecErrors.h"
 #include "dom/codecs/codecRegistry.h"
@@ -18,25 +23,34 @@ bool isLowSurrogate(char16_t c) {
   return c >= 0xDC00 && c <= 0xDFFF;
 }
 
-// The code units below 80 hexadecimal that go out as the one byte of their
-// value: all but the line feed, and in text none of the escaped four.
-struct TPlainUnits {
-  bool markup[128];
-  bool text[128];
-  constexpr TPlainUnits() : markup(), text() {
+// How the fast path writes a code unit below 80 hexadecimal: as its one
+// byte, as a tab (one byte, counted apart), as a line break, as one of the
+// escapes of text, or not at all.
+enum TUnitClass : uint8_t { ucPlain, ucTab, ucLineFeed, ucEscape };
+struct TUnitClasses {
+  uint8_t markup[128];
+  uint8_t text[128];
+  constexpr TUnitClasses() : markup(), text() {
     for (int c = 0; c < 128; ++c) {
-      markup[c] = c != '\n';
-      text[c] = markup[c] && c != '&' && c != '<' && c != '>' && c != '\r';
+      markup[c] = static_cast<uint8_t>(c == '\n' ? ucLineFeed : c == '\t' ? ucTab : ucPlain);
+      const bool escaped = c == '&' || c == '<' || c == '>' || c == '\r';
+      text[c] = escaped ? static_cast<uint8_t>(ucEscape) : markup[c];
     }
   }
 };
-constexpr TPlainUnits plainUnits;
+constexpr TUnitClasses unitClasses;
 
-// Printable ASCII that goes out as it is: in text, all but the three that
-// are escaped there.
-bool isPrintable(char16_t c, bool escaped) {
-  return c >= 0x20 && c < 0x80 && !(escaped && (c == u'&' || c == u'<' || c == u'>'));
+// The escape of a unit of class ucEscape, in bytes.
+std::string_view escapeBytesOf(char16_t c) {
+  switch (c) {
+    case u'&': return "&amp;";
+    case u'<': return "&lt;";
+    case u'>': return "&gt;";
+    default: return "&#xD;";
+  }
 }
+// The most bytes one code unit becomes on the fast path: an escape.
+constexpr size_t maxBytesPerUnit = 5;
 
 const char16_t* escapeOf(char16_t c) {
   switch (c) {
@@ -46,6 +60,35 @@ const char16_t* escapeOf(char16_t c) {
     case u'\r': return u"&#xD;";
     default: return nullptr;
   }
+}
+
+// Copies the leading printable ASCII units, none of them escaped in text,
+// as bytes to `out`; their count.  Eight at a time where the processor
+// allows, since whole names and paths are such runs.
+size_t copyPlainAscii(const char16_t* units, size_t count, uint8_t* out) {
+  size_t done = 0;
+#ifdef __SSE2__
+  const __m128i space = _mm_set1_epi16(0x20);
+  const __m128i printableSpan = _mm_set1_epi16(0x5F);
+  const __m128i zero = _mm_setzero_si128();
+  for (; done + 8 <= count; done += 8) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + done));
+    // Printable ASCII: 20 to 7F hexadecimal, as an unsigned difference.
+    const __m128i printable =
+        _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(v, space), printableSpan), zero);
+    const __m128i escaped = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16(u'&')),
+                                                      _mm_cmpeq_epi16(v, _mm_set1_epi16(u'<'))),
+                                         _mm_cmpeq_epi16(v, _mm_set1_epi16(u'>')));
+    if (_mm_movemask_epi8(_mm_andnot_si128(escaped, printable)) != 0xFFFF) break;
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + done), _mm_packus_epi16(v, v));
+  }
+#endif
+  for (; done < count; ++done) {
+    const char16_t c = units[done];
+    if (c < 0x20 || c >= 0x80 || c == u'&' || c == u'<' || c == u'>') break;
+    out[done] = static_cast<uint8_t>(c);
+  }
+  return done;
 }
 
 }  // namespace
@@ -270,17 +313,20 @@ void TXmlTextBuilder::write(const TWriteSignal& signal, std::u16string_view text
 
 void TXmlTextBuilder::writeUnits(std::u16string_view text, TWriteMode mode) {
   if (!FSink) return;
-  if (FSink->asciiTransparent() && copyWhole(text, mode == TWriteMode::Text)) return;
+  size_t done = 0;
+  if (FSink->asciiTransparent()) {
+    done = copyEncoded(text.data(), text.size(), mode == TWriteMode::Text);
+    if (done == text.size()) return;
+  }
+  writeOneByOne(text, done, mode);
+}
+
+void TXmlTextBuilder::writeOneByOne(std::u16string_view text, size_t i, TWriteMode mode) {
   const bool escaped = mode == TWriteMode::Text;
   const bool referencesAllowed = mode != TWriteMode::Markup;
   const bool ascii = FSink->asciiTransparent();
   const size_t length = text.size();
-  size_t i = 0;
   while (i < length) {
-    if (ascii) {
-      i += copyPlain(text.data() + i, length - i, escaped);
-      if (i == length) break;
-    }
     const char16_t unit = text[i];
     if (escaped) {
       if (const char16_t* escape = escapeOf(unit)) {
@@ -300,107 +346,80 @@ void TXmlTextBuilder::writeUnits(std::u16string_view text, TWriteMode mode) {
     }
     writeCharacter(codePoint, referencesAllowed);
     ++i;
+    if (ascii && i < length) i += copyEncoded(text.data() + i, length - i, escaped);
   }
 }
 
-bool TXmlTextBuilder::copyWhole(std::u16string_view text, bool escaped) {
-  // Most pieces of a list are short: a name, a number, the line feed and
-  // indentation between tags.  One that is all printable ASCII and line
-  // feeds goes into the sink's buffer in a single pass when it fits there;
-  // otherwise nothing is committed and the caller writes it the long way.
+size_t TXmlTextBuilder::copyEncoded(const char16_t* units, size_t count, bool escaped) {
+  // Nearly all of a list goes this way: its characters are encoded straight
+  // into the sink's buffer, escapes included, and the counters move on once
+  // for the whole run.  A surrogate pair, and the last few characters before
+  // the buffer is full, are left to the caller, which writes them one at a
+  // time.
+  const uint8_t* const classes = escaped ? unitClasses.text : unitClasses.markup;
   size_t room = 0;
   uint8_t* const out = FSink->room(room);
-  if (room < 2 * text.size()) return false;
-  const codecs::TLineFeedOption lineFeed = FSink->lineFeedOption();
+  const size_t sure = std::min(count, room / maxBytesPerUnit);
   size_t used = 0;
+  size_t done = 0;
+  size_t extraCharacters = 0;  // the characters of escapes beyond the one unit
+  int64_t tabs = 0;            // since the last line feed, or since the start
   int64_t lines = 0;
-  size_t lineStart = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    if (isPrintable(c, escaped)) {
-      out[used++] = static_cast<uint8_t>(c);
-    } else if (c == u'\n') {
-      if (lineFeed != codecs::lwLF) out[used++] = 0x0D;
-      if (lineFeed != codecs::lwCR) out[used++] = 0x0A;
-      ++lines;
-      lineStart = i + 1;
+  size_t lineStart = 0;  // characters before the last line, once there is one
+  while (done < sure) {
+    const size_t plain = copyPlainAscii(units + done, sure - done, out + used);
+    done += plain;
+    used += plain;
+    if (done == sure) break;
+    const char16_t c = units[done];
+    if (c < 0x80) {
+      switch (classes[c]) {
+        case ucPlain:
+        case ucTab:
+          out[used++] = static_cast<uint8_t>(c);
+          tabs += c == u'\t';
+          break;
+        case ucLineFeed:
+          if (FSink->lineFeedOption() != codecs::lwLF) out[used++] = 0x0D;
+          if (FSink->lineFeedOption() != codecs::lwCR) out[used++] = 0x0A;
+          ++lines;
+          lineStart = done + 1 + extraCharacters;
+          tabs = 0;
+          break;
+        default: {
+          const std::string_view escape = escapeBytesOf(c);
+          std::memcpy(out + used, escape.data(), escape.size());
+          used += escape.size();
+          extraCharacters += escape.size() - 1;
+        }
+      }
+    } else if (c < 0x800) {
+      out[used++] = static_cast<uint8_t>(0xC0 | (c >> 6));
+      out[used++] = static_cast<uint8_t>(0x80 | (c & 0x3F));
+    } else if (c < 0xD800 || c > 0xDFFF) {
+      out[used++] = static_cast<uint8_t>(0xE0 | (c >> 12));
+      out[used++] = static_cast<uint8_t>(0x80 | ((c >> 6) & 0x3F));
+      out[used++] = static_cast<uint8_t>(0x80 | (c & 0x3F));
     } else {
-      return false;
+      break;
     }
+    ++done;
   }
   FSink->commit(used);
-  countRun(text.size(), static_cast<int64_t>(used), lines, lineStart, 0);
-  return true;
-}
-
-size_t TXmlTextBuilder::copyPlain(const char16_t* units, size_t count, bool escaped) {
-  // Most of a list is plain text and line breaks: their characters go
-  // straight into the sink's buffer, encoded there, with the counters moved
-  // on for all of them at once.  What needs more (an escape, a surrogate
-  // pair) and a character that does not fit in the buffer's remaining room
-  // are left to the caller, which writes them one at a time.
-  const bool* const plain = escaped ? plainUnits.text : plainUnits.markup;
-  const codecs::TLineFeedOption lineFeed = FSink->lineFeedOption();
-  size_t done = 0;
-  int64_t bytes = 0;
-  int64_t tabs = 0;  // since the last line feed, or since the start
-  int64_t lines = 0;
-  size_t lineStart = 0;  // where the last line began, once there is one
-  bool bufferFull = true;
-  while (done < count && bufferFull) {
-    size_t room = 0;
-    uint8_t* const out = FSink->room(room);
-    size_t used = 0;
-    bufferFull = false;
-    for (; done < count; ++done) {
-      const char16_t c = units[done];
-      if (c < 0x80) {
-        if (c == u'\n') {
-          if (room - used < (lineFeed == codecs::lwCRLF ? 2u : 1u)) break;
-          if (lineFeed != codecs::lwLF) out[used++] = 0x0D;
-          if (lineFeed != codecs::lwCR) out[used++] = 0x0A;
-          ++lines;
-          lineStart = done + 1;
-          tabs = 0;
-          continue;
-        }
-        if (!plain[c]) break;
-        if (used == room) {
-          bufferFull = true;
-          break;
-        }
-        out[used++] = static_cast<uint8_t>(c);
-        tabs += c == u'\t';
-      } else if (c < 0x800) {
-        if (room - used < 2) break;
-        out[used++] = static_cast<uint8_t>(0xC0 | (c >> 6));
-        out[used++] = static_cast<uint8_t>(0x80 | (c & 0x3F));
-      } else if (c < 0xD800 || c > 0xDFFF) {
-        if (room - used < 3) break;
-        out[used++] = static_cast<uint8_t>(0xE0 | (c >> 12));
-        out[used++] = static_cast<uint8_t>(0x80 | ((c >> 6) & 0x3F));
-        out[used++] = static_cast<uint8_t>(0x80 | (c & 0x3F));
-      } else {
-        break;
-      }
-    }
-    FSink->commit(used);
-    bytes += static_cast<int64_t>(used);
-  }
-  countRun(done, bytes, lines, lineStart, tabs);
+  countRun(done + extraCharacters, static_cast<int64_t>(used), lines, lineStart, tabs);
   return done;
 }
 
-void TXmlTextBuilder::countRun(size_t units, int64_t bytes, int64_t lines, size_t lineStart,
+void TXmlTextBuilder::countRun(size_t characters, int64_t bytes, int64_t lines, size_t lineStart,
                                int64_t tabs) {
   FBytesWritten += bytes;
-  FCharactersWritten += static_cast<int64_t>(units);
+  FCharactersWritten += static_cast<int64_t>(characters);
   if (lines > 0) {
     FLine += lines;
-    FColumn = static_cast<int64_t>(units - lineStart);
+    FColumn = static_cast<int64_t>(characters - lineStart);
     FTabsInLine = tabs;
   } else {
-    FColumn += static_cast<int64_t>(units);
+    FColumn += static_cast<int64_t>(characters);
     FTabsInLine += tabs;
   }
 }

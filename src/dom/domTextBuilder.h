@@ -66,16 +66,17 @@ class TXmlTextBuilder final : public TCustomSignalHandler {
   void write(const TWriteSignal& signal, std::u16string_view text,
              TWriteMode mode = TWriteMode::Markup);
   void writeUnits(std::u16string_view text, TWriteMode mode);
-  // Writes the whole of a short piece of printable ASCII and line feeds
-  // straight into the sink; false, with nothing written, for any other.
-  bool copyWhole(std::u16string_view text, bool escaped);
-  // Writes the leading characters that need no escape and no surrogate
-  // pairing straight into the sink; their count in code units.
-  size_t copyPlain(const char16_t* units, size_t count, bool escaped);
-  // Moves the counters on over `units` code units written as `bytes` bytes,
-  // with `lines` line feeds, the last ending at `lineStart`, and `tabs` tabs
-  // after it (or since the start, without a line feed).
-  void countRun(size_t units, int64_t bytes, int64_t lines, size_t lineStart, int64_t tabs);
+  // The rest of a text from `i` on, one character at a time where the fast
+  // path cannot take it.
+  void writeOneByOne(std::u16string_view text, size_t i, TWriteMode mode);
+  // Encodes the leading characters that need no surrogate pairing straight
+  // into the sink's buffer, escaping them in text; their count in code
+  // units.  Stops early when the buffer is nearly full.
+  size_t copyEncoded(const char16_t* units, size_t count, bool escaped);
+  // Moves the counters on over `characters` characters written as `bytes`
+  // bytes, with `lines` line feeds, the last ending after `lineStart`
+  // characters, and `tabs` tabs after it (or since the start, without one).
+  void countRun(size_t characters, int64_t bytes, int64_t lines, size_t lineStart, int64_t tabs);
   void writeCharacter(char32_t codePoint, bool referencesAllowed);
   void count(char32_t codePoint, int bytes);
   void reportError(const TWriteSignal& signal, TDomErrorKind kind, std::u16string_view text);

@@ -141,7 +141,12 @@ void TDomTreeReader::sendTree(TDomNode* root) {
         send(TEndElementSignal(this, FLocator, static_cast<TDomElement*>(node)->tagName()));
       }
       if (node == root) return;
-      if (TDomNode* next = node->nextSibling()) {
+      TDomNode* next = node->nextSibling();
+      if (!next && OnLastChildSent) {
+        OnLastChildSent(node->parentNode());
+        next = node->nextSibling();
+      }
+      if (next) {
         node = next;
         break;
       }

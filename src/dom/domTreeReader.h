@@ -3,6 +3,8 @@
 // The tree reader: walks a node and its subtree and sends one signal per
 // piece to its next handler.
 
+#include <functional>
+
 #include "dom/domDocument.h"
 #include "dom/domSignals.h"
 
@@ -19,6 +21,11 @@ class TDomTreeReader final : public TCustomTreeReader {
   // Send only attributes whose specified flag is set.
   bool IgnoreUnspecified = true;
   TCustomSignalHandler* NextHandler = nullptr;
+  // Called once the last child of `parent` has been sent, before the walk
+  // leaves `parent`: children appended to it meanwhile are sent next, so a
+  // caller can hand over a large tree in parts.  It may release children
+  // already sent, but never the one just sent nor any node above it.
+  std::function<void(TDomNode* parent)> OnLastChildSent;
 
   // Sends the start of the document (or fragment), the node and the end.
   // True when everything went out; false when an error stopped it, which is

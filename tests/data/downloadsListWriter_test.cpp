@@ -183,19 +183,37 @@ TEST_F(ListWriter, ExtraElementsFollowContentTypeEachOnItsLine) {
                         Saved(list)));
 }
 
+// A long list goes into the document a part at a time; a refused name in
+// any part, the first or a later one, leaves the old file as it was.
 TEST_F(ListWriter, AnExtraNameTheTreeRefusesFailsBeforeTheFileIsTouched) {
-  TDownloadsList list;
-  list.Add().ExtraElements = {"1bad;x"};
-  const std::string path = folder.path("list.xml");
-  WriteBytes(path, "old");
-  try {
-    list.SaveToFile(path);
-    FAIL() << "no error";
-  } catch (const EInvalid_Character_Err& error) {
-    EXPECT_STREQ(error.what(), "Invalid character error.");
+  for (const int bad : {0, 40, 99}) {
+    SCOPED_TRACE(bad);
+    TDownloadsList list;
+    for (int i = 0; i < 100; ++i)
+      list.Add();
+    list[bad].ExtraElements = {"1bad;x"};
+    const std::string path = folder.path("list.xml");
+    WriteBytes(path, "old");
+    try {
+      list.SaveToFile(path);
+      FAIL() << "no error";
+    } catch (const EInvalid_Character_Err& error) {
+      EXPECT_STREQ(error.what(), "Invalid character error.");
+    }
+    EXPECT_EQ(FileBytes(path), "old");
+    EXPECT_EQ(folder.entryCount(), 1u);
   }
-  EXPECT_EQ(FileBytes(path), "old");
-  EXPECT_EQ(folder.entryCount(), 1u);
+}
+
+TEST_F(ListWriter, ALongListIsWrittenWholeAndInOrder) {
+  TDownloadsList list;
+  std::string expected = std::string(kHead) + "<DownloadList Version=\"\" NextID=\"\">";
+  for (int i = 1; i <= 150; ++i) {
+    list.Add().ID = static_cast<uint32_t>(i);
+    expected += "\r\n" + RecordLines(std::to_string(i));
+  }
+  expected += "</DownloadList>\r\n";
+  EXPECT_TRUE(SameBytes(expected, Saved(list)));
 }
 
 TEST_F(ListWriter, VersionAndNextIdAreWrittenEscapedAndReadBackTheSame) {

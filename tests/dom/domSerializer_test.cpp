@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -514,3 +515,34 @@ TEST_F(Serializer, DeepTreesAreWrittenWithoutRecursion) {
 }
 
 }  // namespace
+
+// A tree handed over in parts: each time the last child of the root has been
+// written, the next part is appended and the parts before are let go.  The
+// text is the same as from the whole tree at once.
+TEST_F(Serializer, ChildrenAppendedWhenTheLastIsSentAreWrittenInOrder) {
+  TDomElement* root = Root(u"r");
+  int next = 0;
+  size_t mostChildren = 0;
+  const auto appendPart = [&] {
+    for (const int end = std::min(next + 3, 10); next < end; ++next) {
+      TDomElement* item = document->createElement(u"i");
+      root->appendChild(item);
+      Text(item, std::u16string(1, static_cast<char16_t>(u'0' + next)));
+    }
+  };
+  appendPart();
+  serializer.reader().OnLastChildSent = [&](TDomNode* parent) {
+    if (parent != root) return;
+    while (root->firstChild() != root->lastChild())
+      root->firstChild()->release();
+    appendPart();
+    size_t children = 0;
+    for (TDomNode* child = root->firstChild(); child; child = child->nextSibling())
+      ++children;
+    mostChildren = std::max(mostChildren, children);
+  };
+  EXPECT_EQ(Write(),
+            "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<r><i>0</i><i>1</i><i>2</i><i>3</i>"
+            "<i>4</i><i>5</i><i>6</i><i>7</i><i>8</i><i>9</i></r>\r\n");
+  EXPECT_EQ(mostChildren, 4u);  // the one just sent and the next three
+}

@@ -69,23 +69,23 @@ TCodecClass TOutputSink::codecClass() const {
   return FCodec ? FCodec->codecClass() : nullptr;
 }
 
-TLineFeedOption TOutputSink::lineFeedOption() const {
-  return FCodec ? FCodec->lineFeedOption() : lwCRLF;
-}
-
 void TOutputSink::setCodecClass(TCodecClass codecClass) {
-  const TLineFeedOption option = lineFeedOption();
   FCodec.reset();
   FUtf8 = false;
-  if (!codecClass) return;
+  if (!codecClass) {
+    FLineFeedOption = lwCRLF;
+    return;
+  }
   FCodec = codecClass->create();
   FCodec->setByteOutput(&TOutputSink::byteCallback, this);
-  FCodec->setLineFeedOption(option);
+  FCodec->setLineFeedOption(FLineFeedOption);
   FUtf8 = codecClass == &TUtf8Codec::classInfo;
 }
 
 void TOutputSink::setLineFeedOption(TLineFeedOption option) {
-  if (FCodec) FCodec->setLineFeedOption(option);
+  if (!FCodec) return;
+  FLineFeedOption = option;
+  FCodec->setLineFeedOption(option);
 }
 
 void TOutputSink::byteCallback(void* context, const uint8_t* bytes, int count) {
@@ -95,7 +95,7 @@ void TOutputSink::byteCallback(void* context, const uint8_t* bytes, int count) {
 int TOutputSink::writeOtherCharacter(char32_t codePoint) {
   if (!FUtf8) return FCodec ? FCodec->writeCharacter(codePoint) : 0;
   if (codePoint == U'\n') {
-    switch (FCodec->lineFeedOption()) {
+    switch (FLineFeedOption) {
       case lwLF: putByte(0x0A); return 1;
       case lwCR: putByte(0x0D); return 1;
       case lwCRLF:

@@ -50,7 +50,7 @@ class TOutputSink final : public TBufferedOutputStream {
   ~TOutputSink() override;
 
   TCodecClass codecClass() const;
-  TLineFeedOption lineFeedOption() const;
+  TLineFeedOption lineFeedOption() const { return FLineFeedOption; }
   // Replaces the codec and keeps the line-feed option; none leaves no codec.
   void setCodecClass(TCodecClass codecClass);
   void setLineFeedOption(TLineFeedOption option);
@@ -87,6 +87,9 @@ class TOutputSink final : public TBufferedOutputStream {
   int writeOtherCharacter(char32_t codePoint);
 
   std::unique_ptr<TCustomCodec> FCodec;
+  // The codec's option, kept here too for the serializer's fast path; CR LF
+  // without a codec.
+  TLineFeedOption FLineFeedOption = lwCRLF;
   bool FUtf8 = false;
 };
 
