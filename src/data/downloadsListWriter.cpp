@@ -44,10 +44,15 @@ class TValueText {
   // under is a superset of ASCII, so a text without other bytes (most of a
   // list) needs no conversion.
   std::u16string_view text(std::string_view value) {
-    const bool ascii = std::all_of(value.begin(), value.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii) return this->ascii(value);
-    FWide = FOs.ansiToWide(value);
+    FWide.resize(value.size());
+    for (size_t i = 0; i < value.size(); ++i) {
+      const auto byte = static_cast<unsigned char>(value[i]);
+      if (byte >= 0x80) {
+        FWide = FOs.ansiToWide(value);
+        break;
+      }
+      FWide[i] = byte;
+    }
     return FWide;
   }
   // The name of an element of another name.  The reader keeps such names as
@@ -66,7 +71,8 @@ class TValueText {
     return ascii(std::string_view(digits, static_cast<size_t>(end - digits)));
   }
   std::u16string_view ascii(std::string_view value) {
-    FWide.assign(value.begin(), value.end());
+    FWide.resize(value.size());
+    std::copy(value.begin(), value.end(), FWide.begin());
     return FWide;
   }
 

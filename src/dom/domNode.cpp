@@ -171,24 +171,31 @@ void TDomNode::release() {
     delete static_cast<TDomCustomDocument*>(this);
     return;
   }
+  // The subtree goes without recursion, so that no depth of nesting can
+  // exhaust the stack, and without unlinking each node from the others that
+  // go with it: each node lets go of its own parts when first reached, on the
+  // way down to the last of its children; it goes itself after its children,
+  // which are reached last to first.
   releaseOwnParts();
   unlinkFromParent();
-  // The subtree goes without recursion, so that no depth of nesting can
-  // exhaust the stack: each node lets go of its own parts when first
-  // reached, and leaves once its children are gone.
-  TDomNode* node = lastChild();
-  while (node) {
-    node->releaseOwnParts();
-    if (TDomNode* child = node->lastChild()) {
-      node = child;
-      continue;
-    }
+  TDomNode* node = lastDescendantReleasingParts(this);
+  for (;;) {
+    TDomNode* const before = node->previousSibling();
     TDomNode* const parentOfNode = node->parentNode();
-    node->unlinkFromParent();
+    const bool done = node == this;
     node->destroy();
-    node = parentOfNode == this ? lastChild() : parentOfNode;
+    if (done) return;
+    node = before ? lastDescendantReleasingParts(before) : parentOfNode;
   }
-  destroy();
+}
+
+TDomNode* TDomNode::lastDescendantReleasingParts(TDomNode* node) {
+  node->releaseOwnParts();
+  while (TDomNode* child = node->lastChild()) {
+    node = child;
+    node->releaseOwnParts();
+  }
+  return node;
 }
 
 void TDomNode::destroy() noexcept {

@@ -120,6 +120,9 @@ class TDomNode : public TDomCustomNode {
   virtual TDomString* valueSlot() { return nullptr; }
   // What an element does before it is freed: let go of its attributes.
   virtual void releaseOwnParts() {}
+  // Lets go of the own parts of `node` and of its last child, that child's
+  // last child and so on; the last of them.
+  static TDomNode* lastDescendantReleasingParts(TDomNode* node);
   std::u16string_view textOf(TDomString text) const { return store().text(text); }
   // Stores `value` in `slot` and frees what the slot held.
   void replaceText(TDomString& slot, std::u16string_view value);

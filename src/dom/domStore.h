@@ -104,12 +104,13 @@ class TDomStore {
 
   static constexpr size_t recentCount = 64;
   const TDomString& recentSlot(TSharedKind kind, std::u16string_view text) const {
-    // Names and indentation are short; a few characters and the length tell
-    // them apart well enough.
+    // Names and indentation are short; the length, the first character and
+    // the last few tell them apart well enough.  Names that share a start
+    // (a common word before the one that differs) part at their end.
     uint32_t key = static_cast<uint32_t>(text.size());
-    for (size_t i = 0; i < text.size() && i < 8; ++i)
+    for (size_t i = text.size() > 8 ? text.size() - 8 : 0; i < text.size(); ++i)
       key = key * 31 + text[i];
-    if (!text.empty()) key = key * 31 + text.back();
+    if (!text.empty()) key = key * 31 + text.front();
     return FRecent[kind == TSharedKind::Name ? 0 : 1][(key * 2654435761u >> 16) % recentCount];
   }
 

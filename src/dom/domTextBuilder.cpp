@@ -131,7 +131,7 @@ void TXmlTextBuilder::after(const TWriteSignal& signal, TDomPieceType type) {
 
 void TXmlTextBuilder::closeStartTag(const TWriteSignal& signal) {
   if (!FStartTagOpen) return;
-  write(signal, u">");
+  if (!copyTag(">", {}, {})) write(signal, u">");
   FStartTagOpen = false;
   after(signal, xmlStartTag);
 }
@@ -150,8 +150,10 @@ void TXmlTextBuilder::processSignal(const TWriteSignal& signal) {
       break;
     case TSignalKind::StartElement:
       before(signal, xmlStartTag);
-      write(signal, u"<");
-      write(signal, static_cast<const TTextSignal&>(signal).text);
+      if (!copyTag("<", static_cast<const TTextSignal&>(signal).text, {})) {
+        write(signal, u"<");
+        write(signal, static_cast<const TTextSignal&>(signal).text);
+      }
       ++FDepth;
       FStartTagOpen = true;
       break;
@@ -210,9 +212,11 @@ void TXmlTextBuilder::processSignal(const TWriteSignal& signal) {
     case TSignalKind::Doctype: writeDoctype(static_cast<const TDoctypeSignal&>(signal)); break;
     case TSignalKind::EndElement:
       before(signal, xmlEndTag);
-      write(signal, u"</");
-      write(signal, static_cast<const TTextSignal&>(signal).text);
-      write(signal, u">");
+      if (!copyTag("</", static_cast<const TTextSignal&>(signal).text, ">")) {
+        write(signal, u"</");
+        write(signal, static_cast<const TTextSignal&>(signal).text);
+        write(signal, u">");
+      }
       --FDepth;
       if (FDepth == 0) write(signal, u"\n");
       after(signal, xmlEndTag);
@@ -348,6 +352,26 @@ void TXmlTextBuilder::writeOneByOne(std::u16string_view text, size_t i, TWriteMo
     ++i;
     if (ascii && i < length) i += copyEncoded(text.data() + i, length - i, escaped);
   }
+}
+
+bool TXmlTextBuilder::copyTag(std::string_view before, std::u16string_view name,
+                              std::string_view after) {
+  // A tag of an ASCII name is most of the markup of a list: it goes into the
+  // buffer whole, or not at all and the long way.
+  if (!FSink || !FSink->asciiTransparent()) return false;
+  const size_t length = before.size() + name.size() + after.size();
+  size_t room = 0;
+  uint8_t* out = FSink->room(room);
+  if (room < length) return false;
+  out = std::copy(before.begin(), before.end(), out);
+  for (const char16_t c : name) {
+    if (c <= 0x20 || c >= 0x80) return false;
+    *out++ = static_cast<uint8_t>(c);
+  }
+  std::copy(after.begin(), after.end(), out);
+  FSink->commit(length);
+  countRun(length, static_cast<int64_t>(length), 0, 0, 0);
+  return true;
 }
 
 size_t TXmlTextBuilder::copyEncoded(const char16_t* units, size_t count, bool escaped) {

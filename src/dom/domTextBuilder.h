@@ -69,6 +69,9 @@ class TXmlTextBuilder final : public TCustomSignalHandler {
   // The rest of a text from `i` on, one character at a time where the fast
   // path cannot take it.
   void writeOneByOne(std::u16string_view text, size_t i, TWriteMode mode);
+  // Writes `before`, the ASCII name and `after` straight into the sink's
+  // buffer when they fit there whole; false, with nothing written, otherwise.
+  bool copyTag(std::string_view before, std::u16string_view name, std::string_view after);
   // Encodes the leading characters that need no surrogate pairing straight
   // into the sink's buffer, escaping them in text; their count in code
   // units.  Stops early when the buffer is nearly full.

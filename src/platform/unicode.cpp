@@ -11,16 +11,6 @@ bool isLowSurrogate(char32_t c) {
   return c >= 0xDC00 && c <= 0xDFFF;
 }
 
-void appendUtf16(std::u16string& out, char32_t c) {
-  if (c < 0x10000) {
-    out += static_cast<char16_t>(c);
-  } else {
-    c -= 0x10000;
-    out += static_cast<char16_t>(0xD800 + (c >> 10));
-    out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-  }
-}
-
 }  // namespace
 
 void appendUtf8(std::string& out, char32_t c) {
@@ -103,26 +93,34 @@ std::string utf16ToUtf8(std::u16string_view text, char unpaired) {
 }
 
 std::u16string utf8ToUtf16(std::string_view bytes) {
-  std::u16string out;
-  out.reserve(bytes.size());
+  // Never more code units than bytes: the text is written in place and cut
+  // to its length at the end.
+  std::u16string out(bytes.size(), u'\0');
+  char16_t* const begin = out.data();
+  char16_t* to = begin;
   size_t i = 0;
   while (i < bytes.size()) {
     const auto byte = static_cast<unsigned char>(bytes[i]);
     if (byte < 0x80) {
-      out += static_cast<char16_t>(byte);
+      *to++ = byte;
       ++i;
       continue;
     }
     char32_t c = 0;
     const size_t length = decodeUtf8(bytes.substr(i), c);
     if (length == 0) {
-      out += static_cast<char16_t>(byte);
+      *to++ = byte;
       ++i;
+    } else if (c < 0x10000) {
+      *to++ = static_cast<char16_t>(c);
+      i += length;
     } else {
-      appendUtf16(out, c);
+      *to++ = static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+      *to++ = static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
       i += length;
     }
   }
+  out.resize(static_cast<size_t>(to - begin));
   return out;
 }
 
