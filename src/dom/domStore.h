@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -80,7 +81,9 @@ class TDomStore {
   enum class TSharedKind : uint8_t { Name, Space };
   const TDomString* recentShared(TSharedKind kind, std::u16string_view text) const {
     const TDomString& entry = recentSlot(kind, text);
-    if (entry.handle == noHandle || this->text(entry) != text) return nullptr;
+    if (entry.handle == noHandle || entry.size() != text.size()) return nullptr;
+    const void* const stored = address(entry.handle);
+    if (std::memcmp(stored, text.data(), text.size() * sizeof(char16_t)) != 0) return nullptr;
     return &entry;
   }
   void rememberShared(TSharedKind kind, TDomString stored) {

@@ -62,6 +62,11 @@ const char16_t* escapeOf(char16_t c) {
   }
 }
 
+// Printable ASCII that is written as it is in text as well as in markup.
+bool isPlainAscii(char16_t c) {
+  return c >= 0x20 && c < 0x80 && c != u'&' && c != u'<' && c != u'>';
+}
+
 // Copies the leading printable ASCII units, none of them escaped in text,
 // as bytes to `out`; their count.  Eight at a time where the processor
 // allows, since whole names and paths are such runs.
@@ -83,11 +88,8 @@ size_t copyPlainAscii(const char16_t* units, size_t count, uint8_t* out) {
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out + done), _mm_packus_epi16(v, v));
   }
 #endif
-  for (; done < count; ++done) {
-    const char16_t c = units[done];
-    if (c < 0x20 || c >= 0x80 || c == u'&' || c == u'<' || c == u'>') break;
-    out[done] = static_cast<uint8_t>(c);
-  }
+  for (; done < count && isPlainAscii(units[done]); ++done)
+    out[done] = static_cast<uint8_t>(units[done]);
   return done;
 }
 
@@ -391,11 +393,13 @@ size_t TXmlTextBuilder::copyEncoded(const char16_t* units, size_t count, bool es
   int64_t lines = 0;
   size_t lineStart = 0;  // characters before the last line, once there is one
   while (done < sure) {
-    const size_t plain = copyPlainAscii(units + done, sure - done, out + used);
-    done += plain;
-    used += plain;
-    if (done == sure) break;
     const char16_t c = units[done];
+    if (isPlainAscii(c)) {
+      const size_t plain = copyPlainAscii(units + done, sure - done, out + used);
+      done += plain;
+      used += plain;
+      continue;
+    }
     if (c < 0x80) {
       switch (classes[c]) {
         case ucPlain:

@@ -106,6 +106,15 @@ std::u16string utf8ToUtf16(std::string_view bytes) {
       ++i;
       continue;
     }
+    // Two bytes, as in Cyrillic, Greek and the like, without the general path.
+    if (byte >= 0xC2 && byte <= 0xDF && i + 1 < bytes.size()) {
+      const auto next = static_cast<unsigned char>(bytes[i + 1]);
+      if ((next & 0xC0) == 0x80) {
+        *to++ = static_cast<char16_t>(((byte & 0x1F) << 6) | (next & 0x3F));
+        i += 2;
+        continue;
+      }
+    }
     char32_t c = 0;
     const size_t length = decodeUtf8(bytes.substr(i), c);
     if (length == 0) {
