@@ -45,14 +45,7 @@ class TValueText {
   // list) needs no conversion.
   std::u16string_view text(std::string_view value) {
     FWide.resize(value.size());
-    for (size_t i = 0; i < value.size(); ++i) {
-      const auto byte = static_cast<unsigned char>(value[i]);
-      if (byte >= 0x80) {
-        FWide = FOs.ansiToWide(value);
-        break;
-      }
-      FWide[i] = byte;
-    }
+    if (!platform::widenAscii(value, FWide.data())) FWide = FOs.ansiToWide(value);
     return FWide;
   }
   // The name of an element of another name.  The reader keeps such names as
@@ -193,11 +186,17 @@ class TRecordsInParts {
   TRecordsInParts(const TDownloadsList& list, TListDocumentBuilder& builder, TDomElement& root)
       : FList(list), FBuilder(builder), FRoot(root) {}
 
-  // Appends the next part to the root, once the serializer has written the
-  // last record there, and lets go of those before it.  A failure is kept
+  // The first part, before the serializer starts.
+  void appendPart() {
+    const int end = FNext + std::min(recordsPerPart, FList.Count() - FNext);
+    for (; FNext < end; ++FNext)
+      FBuilder.appendRecord(FRoot, FList[FNext]);
+  }
+  // Lets go of the records written but the last, which the serializer
+  // stands on, and appends the next part after it.  A failure is kept
   // for the caller: the serializer would only report an incomplete output.
-  void lastChildSent(TDomNode* parent) {
-    if (parent != &FRoot || FFailure) return;
+  void replaceWrittenPart() {
+    if (FFailure) return;
     try {
       while (FRoot.firstChild() != FRoot.lastChild())
         FRoot.firstChild()->release();
@@ -205,11 +204,6 @@ class TRecordsInParts {
     } catch (...) {
       FFailure = std::current_exception();
     }
-  }
-  void appendPart() {
-    const int end = FNext + std::min(recordsPerPart, FList.Count() - FNext);
-    for (; FNext < end; ++FNext)
-      FBuilder.appendRecord(FRoot, FList[FNext]);
   }
   void rethrowFailure() const {
     if (FFailure) std::rethrow_exception(FFailure);
@@ -229,9 +223,8 @@ void WriteDocument(TDomDocument& document, TDomImplementation& implementation,
   TDomSerializer serializer;
   serializer.setDOMImpl(&implementation);
   serializer.setBufferSize(kWriteBlockBytes);
-  serializer.reader().OnLastChildSent = [&records](TDomNode* parent) {
-    records.lastChildSent(parent);
-  };
+  serializer.reader().GrowingNode = document.documentElement();
+  serializer.reader().OnMoreChildren = [&records] { records.replaceWrittenPart(); };
 
   platform::WriteHandle file = os.createTemporaryBeside(fileName);
   try {

@@ -41,7 +41,7 @@ void TOwnedNode::appendOwnedChild(TOwnedNode* child) {
   TChildLinks* const links = childLinks();
   if (!links) throw EHierarchyRequestError();  // a kind without children
 
-  child->unlinkFromParent();
+  if (oldParent) child->unlinkFromParent();
   const TDomHandle childHandle = child->handle();
   child->FPreviousSibling = links->last;
   if (TOwnedNode* formerLast = nodeAt(links->last))

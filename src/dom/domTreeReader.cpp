@@ -142,15 +142,19 @@ void TDomTreeReader::sendTree(TDomNode* root) {
       }
       if (node == root) return;
       TDomNode* next = node->nextSibling();
-      if (!next && OnLastChildSent) {
-        OnLastChildSent(node->parentNode());
-        next = node->nextSibling();
+      if (!next) {
+        TDomNode* const parent = node->parentNode();
+        if (parent == GrowingNode && OnMoreChildren) {
+          OnMoreChildren();
+          next = node->nextSibling();
+        }
+        if (!next) {
+          node = parent;
+          continue;
+        }
       }
-      if (next) {
-        node = next;
-        break;
-      }
-      node = node->parentNode();
+      node = next;
+      break;
     }
   }
 }

@@ -21,11 +21,13 @@ class TDomTreeReader final : public TCustomTreeReader {
   // Send only attributes whose specified flag is set.
   bool IgnoreUnspecified = true;
   TCustomSignalHandler* NextHandler = nullptr;
-  // Called once the last child of `parent` has been sent, before the walk
-  // leaves `parent`: children appended to it meanwhile are sent next, so a
-  // caller can hand over a large tree in parts.  It may release children
-  // already sent, but never the one just sent nor any node above it.
-  std::function<void(TDomNode* parent)> OnLastChildSent;
+  // A node whose children are appended while it is being sent, so that a
+  // caller can hand over a large tree in parts: once its last child so far
+  // has been sent, OnMoreChildren is called, and the children appended
+  // meanwhile are sent next.  It may release children already sent, but
+  // never the one just sent.
+  TDomNode* GrowingNode = nullptr;
+  std::function<void()> OnMoreChildren;
 
   // Sends the start of the document (or fragment), the node and the end.
   // True when everything went out; false when an error stopped it, which is

@@ -1,5 +1,9 @@
 #include "platform/unicode.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace brimlow::platform {
 
 namespace {
@@ -131,6 +135,26 @@ std::u16string utf8ToUtf16(std::string_view bytes) {
   }
   out.resize(static_cast<size_t>(to - begin));
   return out;
+}
+
+bool widenAscii(std::string_view bytes, char16_t* out) {
+  size_t i = 0;
+#ifdef __SSE2__
+  // Sixteen bytes at a time: a path or an address is mostly such runs.
+  const __m128i zero = _mm_setzero_si128();
+  for (; i + 16 <= bytes.size(); i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i));
+    if (_mm_movemask_epi8(v) != 0) return false;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(v, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(v, zero));
+  }
+#endif
+  for (; i < bytes.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte >= 0x80) return false;
+    out[i] = byte;
+  }
+  return true;
 }
 
 }  // namespace brimlow::platform

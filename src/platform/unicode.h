@@ -27,4 +27,9 @@ std::string utf16ToUtf8(std::u16string_view text, char unpaired = '?');
 // page survives the conversion and can be told apart afterwards.
 std::u16string utf8ToUtf16(std::string_view bytes);
 
+// Writes each byte of `bytes` as one code unit to `out`, which has room for
+// as many, while the bytes are ASCII; false at the first that is not, where
+// every code page reads it differently.
+bool widenAscii(std::string_view bytes, char16_t* out);
+
 }  // namespace brimlow::platform

@@ -531,8 +531,8 @@ TEST_F(Serializer, ChildrenAppendedWhenTheLastIsSentAreWrittenInOrder) {
     }
   };
   appendPart();
-  serializer.reader().OnLastChildSent = [&](TDomNode* parent) {
-    if (parent != root) return;
+  serializer.reader().GrowingNode = root;
+  serializer.reader().OnMoreChildren = [&] {
     while (root->firstChild() != root->lastChild())
       root->firstChild()->release();
     appendPart();

@@ -64,10 +64,28 @@ INSTANTIATE_TEST_SUITE_P(
         ToUtf16Case{"an encoded surrogate is not decoded", "\xED\xA0\x80", u"\u00ED\u00A0\u0080"},
         ToUtf16Case{"beyond U+10FFFF is not decoded", "\xF4\x90\x80\x80",
                     u"\u00F4\u0090\u0080\u0080"},
+        ToUtf16Case{"a two-byte lead at the very end keeps its value", "ab\xD0", u"ab\u00D0"},
         ToUtf16Case{"a lead byte before ASCII gives both",
                     "\xD0"
                     "a",
                     u"\u00D0a"}));
+
+// Runs of sixteen bytes go at once: a byte above 7F anywhere in one, or in
+// the rest after the last whole run, stops the widening.
+TEST(WidenAscii, WidensAsciiAndStopsAtAnyOtherByte) {
+  const std::string ascii = "http://example.com/files/get.php?file=12&mirror=3";  // 49 bytes
+  for (size_t length : {size_t{0}, size_t{5}, size_t{16}, size_t{17}, ascii.size()}) {
+    const std::string bytes = ascii.substr(0, length);
+    std::u16string out(bytes.size(), u'\0');
+    EXPECT_TRUE(widenAscii(bytes, out.data())) << length;
+    EXPECT_EQ(out, std::u16string(bytes.begin(), bytes.end())) << length;
+    for (size_t at = 0; at < length; ++at) {
+      std::string marked = bytes;
+      marked[at] = '\xD0';
+      EXPECT_FALSE(widenAscii(marked, out.data())) << length << " at " << at;
+    }
+  }
+}
 
 TEST(Utf8RoundTrip, EveryBasicPlaneCharacterComesBack) {
   std::u16string all;
