@@ -181,7 +181,7 @@ class TListDocumentBuilder {
 // several times the size of the file, in memory.
 class TRecordsInParts {
  public:
-  static constexpr int recordsPerPart = 32;
+  static constexpr int recordsPerPart = 8;
 
   TRecordsInParts(const TDownloadsList& list, TListDocumentBuilder& builder, TDomElement& root)
       : FList(list), FBuilder(builder), FRoot(root) {}

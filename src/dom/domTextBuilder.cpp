@@ -70,7 +70,8 @@ bool isPlainAscii(char16_t c) {
 // Copies the leading printable ASCII units, none of them escaped in text,
 // as bytes to `out`; their count.  Eight at a time where the processor
 // allows, since whole names and paths are such runs.
-size_t copyPlainAscii(const char16_t* units, size_t count, uint8_t* out) {
+[[gnu::always_inline]] inline size_t copyPlainAscii(const char16_t* units, size_t count,
+                                                    uint8_t* out) {
   size_t done = 0;
 #ifdef __SSE2__
   const __m128i space = _mm_set1_epi16(0x20);
@@ -366,11 +367,8 @@ bool TXmlTextBuilder::copyTag(std::string_view before, std::u16string_view name,
   uint8_t* out = FSink->room(room);
   if (room < length) return false;
   out = std::copy(before.begin(), before.end(), out);
-  for (const char16_t c : name) {
-    if (c <= 0x20 || c >= 0x80) return false;
-    *out++ = static_cast<uint8_t>(c);
-  }
-  std::copy(after.begin(), after.end(), out);
+  if (copyPlainAscii(name.data(), name.size(), out) != name.size()) return false;
+  std::copy(after.begin(), after.end(), out + name.size());
   FSink->commit(length);
   countRun(length, static_cast<int64_t>(length), 0, 0, 0);
   return true;
