@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -66,6 +68,47 @@ TEST(CrLfFileStream, EveryLineLeavesWithOneCrLf) {
     stream.finish();
     EXPECT_EQ(Shown(os.written), Shown(each.file)) << each.what;
     EXPECT_EQ(stream.position(), offered) << each.what;
+  }
+}
+
+// The lines as the file must hold them: split at CR, LF or CR LF, each
+// followed by CR LF.
+std::string ReferenceLines(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out += "\r\n";
+    } else {
+      out += text[i];
+    }
+  }
+  if (!text.empty() && text.back() != '\r' && text.back() != '\n') out += "\r\n";
+  return out;
+}
+
+// Long blocks are checked many bytes at a time: breaks of every kind at
+// every position, in blocks cut anywhere, give the same lines.
+TEST(CrLfFileStream, AnyTextInAnyBlocksGivesTheReferenceLines) {
+  std::mt19937 random(20261209);
+  const char alphabet[] = {'a', 'b', '\r', '\n', '\r', '\n'};
+  for (int round = 0; round < 2000; ++round) {
+    std::string text(random() % 100, 'x');
+    const int breaks = static_cast<int>(random() % 6);  // from none to mostly breaks
+    for (char& c : text)
+      c = static_cast<int>(random() % 6) < breaks ? alphabet[2 + random() % 4]
+                                                  : alphabet[random() % 2];
+    CollectingPlatform os;
+    platform::WriteHandle file;
+    const std::string target = "list.xml";
+    TCrLfFileStream stream(os, file, target);
+    for (size_t at = 0; at < text.size();) {
+      const size_t size = std::min(text.size() - at, size_t{1} + random() % 40);
+      stream.write(text.data() + at, static_cast<int64_t>(size));
+      at += size;
+    }
+    stream.finish();
+    ASSERT_EQ(Shown(os.written), Shown(ReferenceLines(text))) << Shown(text);
   }
 }
 
