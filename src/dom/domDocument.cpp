@@ -68,7 +68,7 @@ TDomString TDomCustomDocument::checkedName(std::u16string_view name) {
   if (!isXmlName(name)) throw EInvalid_Character_Err("Invalid character error.");
   bool isNew = false;
   const TDomString stored = FStore.sharedText(name, isNew);
-  FStore.rememberShared(TDomStore::TSharedKind::Name, stored);
+  FStore.rememberShared(TDomStore::TSharedKind::Name, name, stored);
   return stored;
 }
 

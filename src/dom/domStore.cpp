@@ -151,7 +151,7 @@ TDomString TDomStore::storeValue(std::u16string_view text) {
     bool isNew = false;
     stored = sharedText(text, isNew);
   }
-  rememberShared(TSharedKind::Space, stored);
+  rememberShared(TSharedKind::Space, text, stored);
   return stored;
 }
 

@@ -77,17 +77,24 @@ class TDomStore {
   // The shared copy of `text`, made on first use; `isNew` tells which.
   TDomString sharedText(std::u16string_view text, bool& isNew);
   // Names and short runs of white space recur all through a document; the
-  // last few of each kind are found again by content, without hashing.
+  // last few of each kind are found again by their ends and length, two
+  // to a bucket, and then compared.
   enum class TSharedKind : uint8_t { Name, Space };
   const TDomString* recentShared(TSharedKind kind, std::u16string_view text) const {
-    const TDomString& entry = recentSlot(kind, text);
-    if (entry.handle == noHandle || entry.size() != text.size()) return nullptr;
-    if (!sameUnits(static_cast<const char16_t*>(address(entry.handle)), text.data(), text.size()))
-      return nullptr;
-    return &entry;
+    const TDomString* bucket = recentBucket(kind, text);
+    for (int way = 0; way < 2; ++way) {
+      const TDomString& entry = bucket[way];
+      if (entry.handle != noHandle && entry.size() == text.size() &&
+          sameUnits(static_cast<const char16_t*>(address(entry.handle)), text.data(), text.size()))
+        return &entry;
+    }
+    return nullptr;
   }
-  void rememberShared(TSharedKind kind, TDomString stored) {
-    const_cast<TDomString&>(recentSlot(kind, text(stored))) = stored;
+  // Remembers `stored`, the shared copy of `text`, first in its bucket.
+  void rememberShared(TSharedKind kind, std::u16string_view text, TDomString stored) {
+    auto* bucket = const_cast<TDomString*>(recentBucket(kind, text));
+    bucket[1] = bucket[0];
+    bucket[0] = stored;
   }
   // Gives back the room of a text that is not shared.
   void freeText(TDomString text) noexcept;
@@ -105,7 +112,7 @@ class TDomStore {
   // own; shorter freed room goes to the free lists.
   static constexpr size_t maxSharedSlots = 512;
 
-  static constexpr size_t recentCount = 64;
+  static constexpr size_t recentCount = 256;
   // Compares short texts four units at a time, without a call.
   static bool sameUnits(const char16_t* a, const char16_t* b, size_t count) {
     for (; count >= 4; a += 4, b += 4, count -= 4) {
@@ -119,15 +126,21 @@ class TDomStore {
       if (*a != *b) return false;
     return true;
   }
-  const TDomString& recentSlot(TSharedKind kind, std::u16string_view text) const {
-    // Names and indentation are short; the length, the first character and
-    // the last few tell them apart well enough.  Names that share a start
-    // (a common word before the one that differs) part at their end.
-    uint32_t key = static_cast<uint32_t>(text.size());
-    for (size_t i = text.size() > 8 ? text.size() - 8 : 0; i < text.size(); ++i)
-      key = key * 31 + text[i];
-    if (!text.empty()) key = key * 31 + text.front();
-    return FRecent[kind == TSharedKind::Name ? 0 : 1][(key * 2654435761u >> 16) % recentCount];
+  const TDomString* recentBucket(TSharedKind kind, std::u16string_view text) const {
+    // The first and the last four units, as two numbers: names that share a
+    // start (a common word before the one that differs) part at their end.
+    uint64_t head = 0;
+    uint64_t tail = 0;
+    if (text.size() >= 4) {
+      std::memcpy(&head, text.data(), sizeof head);
+      std::memcpy(&tail, text.data() + text.size() - 4, sizeof tail);
+    } else {
+      for (const char16_t unit : text)
+        head = head << 16 | unit;
+    }
+    const uint64_t key = (head * 0x9E3779B97F4A7C15u) ^ (tail * 0xC2B2AE3D27D4EB4Fu) ^ text.size();
+    static_assert(recentCount == 256);
+    return &FRecent[kind == TSharedKind::Name ? 0 : 1][(key >> 57) * 2];
   }
 
   struct BlockHead {
