@@ -178,14 +178,19 @@ void TDomNode::release() {
   // which are reached last to first.
   releaseOwnParts();
   unlinkFromParent();
+  // Every node below lies in this node's store.
+  const TDomStore& room = store();
+  const auto nodeAt = [&room](TDomHandle handle) {
+    return static_cast<TDomNode*>(room.address(handle));
+  };
   TDomNode* node = lastDescendantReleasingParts(this);
   for (;;) {
-    TDomNode* const before = node->previousSibling();
-    TDomNode* const parentOfNode = node->parentNode();
+    const TDomHandle before = node->FPreviousSibling;
+    const TDomHandle parentOfNode = node->FParent;
     const bool done = node == this;
     node->destroy();
     if (done) return;
-    node = before ? lastDescendantReleasingParts(before) : parentOfNode;
+    node = before != noHandle ? lastDescendantReleasingParts(nodeAt(before)) : nodeAt(parentOfNode);
   }
 }
 

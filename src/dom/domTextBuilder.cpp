@@ -63,8 +63,16 @@ const char16_t* escapeOf(char16_t c) {
 }
 
 // Printable ASCII that is written as it is in text as well as in markup.
+struct TPlainAscii {
+  bool plain[128];
+  constexpr TPlainAscii() : plain() {
+    for (int c = 0x20; c < 0x80; ++c)
+      plain[c] = c != '&' && c != '<' && c != '>';
+  }
+};
+constexpr TPlainAscii plainAscii;
 bool isPlainAscii(char16_t c) {
-  return c >= 0x20 && c < 0x80 && c != u'&' && c != u'<' && c != u'>';
+  return c < 0x80 && plainAscii.plain[c];
 }
 
 // Copies the leading printable ASCII units, none of them escaped in text,
