@@ -44,8 +44,9 @@ void TOwnedNode::appendOwnedChild(TOwnedNode* child) {
   if (oldParent) child->unlinkFromParent();
   const TDomHandle childHandle = child->handle();
   child->FPreviousSibling = links->last;
-  if (TOwnedNode* formerLast = nodeAt(links->last))
-    formerLast->FNextSibling = childHandle;
+  // The last child so far is never the document, which is nobody's child.
+  if (links->last != noHandle)
+    static_cast<TOwnedNode*>(store().address(links->last))->FNextSibling = childHandle;
   else
     links->first = childHandle;
   links->last = childHandle;
