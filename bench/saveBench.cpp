@@ -11,6 +11,7 @@
 // measured in a fresh process of its own).
 //
 //   brimlow-save-bench [LISTS_FOLDER [OUTPUT_FOLDER]] [benchmark options]
+//     (with --benchmark_repetitions=N the ratios come from the medians)
 //   brimlow-save-bench --peak PEER LIST OUT   (used by the above)
 //   brimlow-save-bench --repeat PEER LIST OUT N   (N saves after one load, to profile)
 
@@ -82,6 +83,9 @@ class SummaryReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
+      // With --benchmark_repetitions the median of the repetitions counts,
+      // reported after them; the mean and the deviation do not.
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
       const double unit = benchmark::GetTimeUnitMultiplier(run.time_unit);
       seconds[run.run_name.function_name] = run.GetAdjustedRealTime() / unit;
       cpuSeconds[run.run_name.function_name] = run.GetAdjustedCPUTime() / unit;
