@@ -8,22 +8,6 @@
 
 namespace brimlow {
 
-namespace {
-
-// The child kinds every node accepts unless its class says otherwise.
-constexpr TDomNodeTypeSet defaultChildTypes =
-    nodeTypeSet({ntElement_Node, ntText_Node, ntCDATA_Section_Node, ntEntity_Reference_Node,
-                 ntProcessing_Instruction_Node, ntComment_Node, ntDocument_Fragment_Node,
-                 ntDocument_Type_Decl_Node});
-constexpr TDomNodeTypeSet elementChildTypes =
-    nodeTypeSet({ntElement_Node, ntText_Node, ntCDATA_Section_Node, ntEntity_Reference_Node,
-                 ntProcessing_Instruction_Node, ntComment_Node, ntDocument_Fragment_Node});
-constexpr TDomNodeTypeSet documentChildTypes =
-    nodeTypeSet({ntElement_Node, ntProcessing_Instruction_Node, ntComment_Node,
-                 ntDocument_Fragment_Node, ntDocument_Type_Decl_Node});
-
-}  // namespace
-
 // --- TDomNodeList -------------------------------------------------------------
 
 int TDomNodeList::length() const {
@@ -78,18 +62,6 @@ void TDomCustomNode::rethrowAsDomError() {
 
 // --- TDomNode -----------------------------------------------------------------
 
-TDomNodeTypeSet TDomNode::allowedChildTypes() const {
-  switch (nodeType()) {
-    case ntElement_Node: return elementChildTypes;
-    case ntDocument_Node: return documentChildTypes;
-    case ntAttribute_Node:
-    case ntText_Node:
-    case ntCDATA_Section_Node:
-    case ntComment_Node: return 0;
-    default: return defaultChildTypes;
-  }
-}
-
 TDomCustomDocument* TDomNode::ownerDocument() const {
   return inStore() ? &store().document() : nullptr;
 }
@@ -115,8 +87,7 @@ void TDomNode::checkWritable() const {
   if (readOnly()) throw ENo_Modification_Allowed_Err("No modification allowed error.");
 }
 
-void TDomNode::checkChildType(const TDomNode* child) const {
-  if (acceptsChildType(child->nodeType())) return;
+void TDomNode::refuseChildType(const TDomNode* child) const {
   throw EHierarchy_Request_Err(std::string("Nodes of type ") + child->className() +
                                " are not allowed as children of nodes of type " + className());
 }

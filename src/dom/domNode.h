@@ -42,6 +42,18 @@ constexpr TDomNodeTypeSet nodeTypeSet(std::initializer_list<TDomNodeType> types)
   return set;
 }
 
+// The child kinds every node accepts unless its class says otherwise.
+constexpr TDomNodeTypeSet defaultChildTypes =
+    nodeTypeSet({ntElement_Node, ntText_Node, ntCDATA_Section_Node, ntEntity_Reference_Node,
+                 ntProcessing_Instruction_Node, ntComment_Node, ntDocument_Fragment_Node,
+                 ntDocument_Type_Decl_Node});
+constexpr TDomNodeTypeSet elementChildTypes =
+    nodeTypeSet({ntElement_Node, ntText_Node, ntCDATA_Section_Node, ntEntity_Reference_Node,
+                 ntProcessing_Instruction_Node, ntComment_Node, ntDocument_Fragment_Node});
+constexpr TDomNodeTypeSet documentChildTypes =
+    nodeTypeSet({ntElement_Node, ntProcessing_Instruction_Node, ntComment_Node,
+                 ntDocument_Fragment_Node, ntDocument_Type_Decl_Node});
+
 // The children of a node in order, or the documents of an implementation.
 class TDomNodeList {
  public:
@@ -75,7 +87,17 @@ class TDomNode : public TDomCustomNode {
   virtual const char* className() const { return "TDomNode"; }
   TDomNodeType nodeType() const { return static_cast<TDomNodeType>(FNodeType); }
   // The child kinds this node accepts, fixed by its class.
-  TDomNodeTypeSet allowedChildTypes() const;
+  TDomNodeTypeSet allowedChildTypes() const {
+    switch (nodeType()) {
+      case ntElement_Node: return elementChildTypes;
+      case ntDocument_Node: return documentChildTypes;
+      case ntAttribute_Node:
+      case ntText_Node:
+      case ntCDATA_Section_Node:
+      case ntComment_Node: return 0;
+      default: return defaultChildTypes;
+    }
+  }
   bool acceptsChildType(unsigned type) const {
     return type <= 15 && ((allowedChildTypes() >> type) & 1u);
   }
@@ -132,7 +154,10 @@ class TDomNode : public TDomCustomNode {
   void checkWritable() const;
   // Fails with EHierarchy_Request_Err when this node does not accept the
   // kind of `child`.
-  void checkChildType(const TDomNode* child) const;
+  void checkChildType(const TDomNode* child) const {
+    if (!acceptsChildType(child->nodeType())) refuseChildType(child);
+  }
+  [[noreturn]] void refuseChildType(const TDomNode* child) const;
   // Appends one node that is not a fragment: the checks and linking of the
   // ownership layer, then the insertion notice.
   void appendOne(TDomNode* child);
