@@ -140,8 +140,7 @@ void TXmlTextBuilder::after(const TWriteSignal& signal, TDomPieceType type) {
   if (OnAfterWrite) OnAfterWrite(this, type, signal.locator());
 }
 
-void TXmlTextBuilder::closeStartTag(const TWriteSignal& signal) {
-  if (!FStartTagOpen) return;
+void TXmlTextBuilder::finishStartTag(const TWriteSignal& signal) {
   if (!copyTag(">", {}, {})) write(signal, u">");
   FStartTagOpen = false;
   after(signal, xmlStartTag);

@@ -57,7 +57,10 @@ class TXmlTextBuilder final : public TCustomSignalHandler {
   void startDocument(const TWriteSignal& signal, std::u16string_view documentEncoding,
                      const TStartDocumentSignal* declaration);
   void writeDoctype(const TDoctypeSignal& signal);
-  void closeStartTag(const TWriteSignal& signal);
+  void closeStartTag(const TWriteSignal& signal) {
+    if (FStartTagOpen) finishStartTag(signal);
+  }
+  void finishStartTag(const TWriteSignal& signal);
   void before(const TWriteSignal& signal, TDomPieceType type);
   void after(const TWriteSignal& signal, TDomPieceType type);
   // One string of a piece; a failure is reported as an error of kind 65

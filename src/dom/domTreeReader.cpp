@@ -76,12 +76,13 @@ bool TDomTreeReader::enter(TDomNode* node) {
     case ntElement_Node: {
       auto* element = static_cast<TDomElement*>(node);
       send(TStartElementSignal(this, FLocator, element->tagName()));
-      sendAttributes(element);
+      if (element->attributeMap().length() > 0) sendAttributes(element);
       return true;
     }
     case ntText_Node: {
       auto* text = static_cast<TDomText*>(node);
-      if (!text->data().empty()) send(TPCDATASignal(this, FLocator, text->data(), text->flag()));
+      const std::u16string_view data = text->data();
+      if (!data.empty()) send(TPCDATASignal(this, FLocator, data, text->flag()));
       return false;
     }
     case ntCDATA_Section_Node: send(TCDATASignal(this, FLocator, node->nodeValue())); return false;
