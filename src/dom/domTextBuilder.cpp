@@ -1,6 +1,7 @@
 #include "dom/domTextBuilder.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <string>
 
@@ -75,28 +76,52 @@ bool isPlainAscii(char16_t c) {
   return c < 0x80 && plainAscii.plain[c];
 }
 
+#ifdef __SSE2__
+// One bit pair per unit of the eight at `units` that is plain ASCII.
+inline unsigned plainAsciiMask(const char16_t* units) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+  // Printable ASCII: 20 to 7F hexadecimal, as an unsigned difference.
+  const __m128i printable =
+      _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(v, _mm_set1_epi16(0x20)), _mm_set1_epi16(0x5F)),
+                      _mm_setzero_si128());
+  const __m128i escaped = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16(u'&')),
+                                                    _mm_cmpeq_epi16(v, _mm_set1_epi16(u'<'))),
+                                       _mm_cmpeq_epi16(v, _mm_set1_epi16(u'>')));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(escaped, printable)));
+}
+
+// The eight units at `units` as bytes at `out`, plain or not.
+inline void narrowEight(const char16_t* units, uint8_t* out) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(v, v));
+}
+#endif
+
 // Copies the leading printable ASCII units, none of them escaped in text,
-// as bytes to `out`; their count.  Eight at a time where the processor
-// allows, since whole names and paths are such runs.
+// as bytes to `out`, which has room for `count`; their count.  Bytes after
+// them up to `count` may be written too, to be overwritten.  Eight at a time
+// where the processor allows, since whole names and paths are such runs;
+// the last few of a text of eight or more are taken with the eight before.
 [[gnu::always_inline]] inline size_t copyPlainAscii(const char16_t* units, size_t count,
                                                     uint8_t* out) {
-  size_t done = 0;
 #ifdef __SSE2__
-  const __m128i space = _mm_set1_epi16(0x20);
-  const __m128i printableSpan = _mm_set1_epi16(0x5F);
-  const __m128i zero = _mm_setzero_si128();
-  for (; done + 8 <= count; done += 8) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + done));
-    // Printable ASCII: 20 to 7F hexadecimal, as an unsigned difference.
-    const __m128i printable =
-        _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(v, space), printableSpan), zero);
-    const __m128i escaped = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16(u'&')),
-                                                      _mm_cmpeq_epi16(v, _mm_set1_epi16(u'<'))),
-                                         _mm_cmpeq_epi16(v, _mm_set1_epi16(u'>')));
-    if (_mm_movemask_epi8(_mm_andnot_si128(escaped, printable)) != 0xFFFF) break;
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + done), _mm_packus_epi16(v, v));
+  if (count >= 8) {
+    size_t done = 0;
+    for (;;) {
+      const bool last = done + 8 > count;
+      const size_t at = last ? count - 8 : done;
+      const unsigned plain = plainAsciiMask(units + at);
+      narrowEight(units + at, out + at);
+      // Units before `done` in an overlapping last eight are plain: they
+      // were taken before.
+      const unsigned stops = ~plain & 0xFFFFu;
+      if (stops != 0) return at + static_cast<size_t>(std::countr_zero(stops)) / 2;
+      done = at + 8;
+      if (done == count) return count;
+    }
   }
 #endif
+  size_t done = 0;
   for (; done < count && isPlainAscii(units[done]); ++done)
     out[done] = static_cast<uint8_t>(units[done]);
   return done;

@@ -546,3 +546,41 @@ TEST_F(Serializer, ChildrenAppendedWhenTheLastIsSentAreWrittenInOrder) {
             "<i>4</i><i>5</i><i>6</i><i>7</i><i>8</i><i>9</i></r>\r\n");
   EXPECT_EQ(mostChildren, 4u);  // the one just sent and the next three
 }
+
+// Texts and names are copied many units at a time: a unit that needs more
+// than its one byte, at any place in a text of any length, and names of
+// every length come out as one unit at a time would write them.
+TEST_F(Serializer, EveryUnitAtEveryPlaceIsWrittenAsItself) {
+  const struct {
+    char16_t unit;
+    std::string bytes;
+  } specials[] = {{u'&', "&amp;"},   {u'<', "&lt;"},
+                  {u'>', "&gt;"},    {u'\r', "&#xD;"},
+                  {u'\n', "\r\n"},   {u'\t', "\t"},
+                  {u'"', "\""},      {u'\u0416', "\xD0\x96"},
+                  {u'\x7F', "\x7F"}, {u'\u20AC', "\xE2\x82\xAC"}};
+  const std::string head = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n";
+  for (size_t length = 1; length <= 20; ++length) {
+    const std::u16string name(length, u'n');
+    const std::string nameBytes(length, 'n');
+    for (size_t at = 0; at < length; ++at) {
+      for (const auto& special : specials) {
+        std::u16string text(length, u'a');
+        text[at] = special.unit;
+        std::string expected =
+            std::string(at, 'a') + special.bytes + std::string(length - at - 1, 'a');
+        TDomImplementation own;
+        auto* doc = new TDomDocument(&own);
+        TDomElement* root = doc->createElement(name);
+        doc->appendChild(root);
+        root->appendChild(doc->createTextNode(text));
+        serializer.setDOMImpl(&own);
+        std::string bytes;
+        EXPECT_TRUE(serializer.writeToString(doc, u"utf-8", bytes));
+        ASSERT_EQ(bytes, head + "<" + nameBytes + ">" + expected + "</" + nameBytes + ">\r\n")
+            << "length " << length << " at " << at << " unit " << int{special.unit};
+      }
+    }
+  }
+  serializer.setDOMImpl(&implementation);
+}
