@@ -9,6 +9,10 @@
 #include <string>
 #include <string_view>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "xml/xmlNameValue.h"
 
 namespace brimlow::xmlchars {
@@ -76,6 +80,15 @@ inline bool IsAllWhite(const char* from, const char* to) {
   return true;
 }
 
+#ifdef __SSE2__
+// Whether one of the sixteen bytes at `p` is 20 hexadecimal or less: white
+// space, a space or a control character.
+inline bool HasByteUpToSpace(const char* p) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(v, _mm_set1_epi8(0x20)), v)) != 0;
+}
+#endif
+
 // TrimWhitespace, then FoldWhitespace with packing: no white space at either
 // end, and each inner run of it one space.
 inline void TrimAndPackWhitespace(std::string& text) {
@@ -85,6 +98,12 @@ inline void TrimAndPackWhitespace(std::string& text) {
   std::size_t start = 0;
   if (size > 0 && !IsWhite(text[0]) && !IsWhite(text[size - 1])) {
     while (start < size) {
+#ifdef __SSE2__
+      // Sixteen bytes at a time while none is a space or below it.
+      while (start + 16 <= size && !HasByteUpToSpace(text.data() + start))
+        start += 16;
+      if (start >= size) break;
+#endif
       const char c = text[start];
       if (static_cast<unsigned char>(c) > ' ') {
         ++start;

@@ -3,7 +3,12 @@
 #include "xml/xmlTokenizer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "platform/platform.h"
 #include "xml/xmlChars.h"
@@ -13,7 +18,7 @@ namespace brimlow {
 
 namespace {
 
-// The first "<" or "&" in [p, end), or `end`.  Eight bytes are looked at
+// The first "<" or "&" in [p, end), or `end`.  Many bytes are looked at
 // at a time; text is the bulk of a document.
 TPosition FindTextStop(TPosition p, TPosition end) {
   constexpr uint64_t kOnes = 0x0101010101010101ULL;
@@ -21,6 +26,16 @@ TPosition FindTextStop(TPosition p, TPosition end) {
   constexpr uint64_t kLess = kOnes * '<';
   constexpr uint64_t kAmpersand = kOnes * '&';
   const auto hasZeroByte = [](uint64_t v) { return ((v - kOnes) & ~v & kHighs) != 0; };
+#ifdef __SSE2__
+  // Sixteen bytes at a time, then eight, then one.
+  while (end - p >= 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const unsigned stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+        _mm_cmpeq_epi8(v, _mm_set1_epi8('<')), _mm_cmpeq_epi8(v, _mm_set1_epi8('&')))));
+    if (stops != 0) return p + std::countr_zero(stops);
+    p += 16;
+  }
+#endif
   while (end - p >= 8) {
     uint64_t word;
     std::memcpy(&word, p, 8);

@@ -259,7 +259,7 @@ TEST_F(ListWriter, ListsReadBackToTheSameRecords) {
         "list_comment_splits_field.xml", "list_multiline_comment.xml", "list_date_forms.xml",
         "list_id_range.xml", "list_empty_fields.xml", "list_case_mismatch.xml",
         "list_state_low_bits.xml", "list_repeated_field.xml", "list_no_downloads.xml",
-        "list_nul_byte.xml"}) {
+        "list_nul_byte.xml", "list_many_records.xml"}) {
     SCOPED_TRACE(name);
     const TDownloadsList original(DataPath(name));
     const std::string path = folder.path(std::string("again_") + name);

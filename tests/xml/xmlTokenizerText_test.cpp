@@ -197,6 +197,23 @@ TEST(Text, ReferencesAndTagsAtEveryOffset) {
   }
 }
 
+TEST(Text, WhiteSpaceAtEveryOffsetIsPacked) {
+  // Text is checked for white space many bytes at a time: a run of it, or
+  // a control byte that is kept, must be found wherever it falls.
+  const struct {
+    std::string inserted;
+    std::string packed;
+  } cases[] = {{" ", " "},     {"  ", " "},      {"\t", " "},
+               {"\r\n ", " "}, {"\x01", "\x01"}, {"\xD0\x96", "\xD0\x96"}};
+  for (std::size_t before = 1; before < 40; ++before) {
+    for (const auto& each : cases) {
+      const std::string head(before, 'x');
+      SCOPED_TRACE(std::to_string(before) + " before");
+      EXPECT_EQ(Texts("<a>" + head + each.inserted + "yz</a>"), head + each.packed + "yz|");
+    }
+  }
+}
+
 TEST(Translation, Utf8TextAndAttributeValuesArriveInTheCodePage) {
   TXmlTokenizer tokenizer;
   tokenizer.LoadText(kUtf8Prolog +
