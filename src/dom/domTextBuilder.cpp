@@ -41,7 +41,11 @@ struct TUnitClasses {
 };
 constexpr TUnitClasses unitClasses;
 
-// The escape of a unit of class ucEscape, in bytes.
+bool isEscapedInText(char16_t c) {
+  return c < 0x80 && unitClasses.text[c] == ucEscape;
+}
+
+// The escape of a unit escaped in text, in bytes.
 std::string_view escapeBytesOf(char16_t c) {
   switch (c) {
     case u'&': return "&amp;";
@@ -52,16 +56,6 @@ std::string_view escapeBytesOf(char16_t c) {
 }
 // The most bytes one code unit becomes on the fast path: an escape.
 constexpr size_t maxBytesPerUnit = 5;
-
-const char16_t* escapeOf(char16_t c) {
-  switch (c) {
-    case u'&': return u"&amp;";
-    case u'<': return u"&lt;";
-    case u'>': return u"&gt;";
-    case u'\r': return u"&#xD;";
-    default: return nullptr;
-  }
-}
 
 // Printable ASCII that is written as it is in text as well as in markup.
 struct TPlainAscii {
@@ -368,9 +362,9 @@ void TXmlTextBuilder::writeOneByOne(std::u16string_view text, size_t i, TWriteMo
   while (i < length) {
     const char16_t unit = text[i];
     if (escaped) {
-      if (const char16_t* escape = escapeOf(unit)) {
-        for (; *escape; ++escape)
-          writeCharacter(*escape, false);
+      if (isEscapedInText(unit)) {
+        for (const char c : escapeBytesOf(unit))
+          writeCharacter(static_cast<unsigned char>(c), false);
         ++i;
         continue;
       }
