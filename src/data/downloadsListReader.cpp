@@ -3,8 +3,12 @@
 // record per DownloadFile element.
 
 #include <algorithm>
-#include <functional>
+#include <bit>
 #include <string_view>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "data/convert.h"
 #include "data/downloadsList.h"
@@ -59,6 +63,34 @@ TDownloadsList::TField TDownloadsList::FieldOf(std::string_view name) {
 
 namespace {
 
+// How many places in `text` begin with `needle` (two bytes or more).
+// Sixteen places at a time are tested for the needle's first and last byte
+// together, and only where both match are the bytes between compared.
+size_t CountOccurrences(std::string_view text, std::string_view needle) {
+  const size_t last = needle.size() - 1;
+  size_t count = 0;
+  size_t at = 0;
+#ifdef __SSE2__
+  const __m128i first = _mm_set1_epi8(needle.front());
+  const __m128i final = _mm_set1_epi8(needle.back());
+  for (; text.size() - at >= 16 + last; at += 16) {
+    const char* block = text.data() + at;
+    const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
+    const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + last));
+    auto candidates = static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_and_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(ends, final))));
+    for (; candidates != 0; candidates &= candidates - 1) {
+      const size_t place = at + static_cast<size_t>(std::countr_zero(candidates));
+      if (text.compare(place, needle.size(), needle) == 0) ++count;
+    }
+  }
+#endif
+  for (;; ++count, ++at) {
+    at = text.find(needle, at);
+    if (at == std::string_view::npos) return count;
+  }
+}
+
 // How many records the text will at most make: its DownloadFile start tags.
 // Reserved at once, the collection is allocated once instead of growing and
 // copying itself while it fills, which also spares the moment when the old
@@ -66,14 +98,8 @@ namespace {
 // reserve more than half its own size for records (nothing like a
 // real list) is left to grow as it reads.
 size_t RecordsToReserve(std::string_view text) {
-  constexpr std::string_view tag = "<DownloadFile";
-  const std::boyer_moore_horspool_searcher searcher(tag.begin(), tag.end());
-  size_t count = 0;
-  for (auto at = text.begin();; ++count) {
-    at = std::search(at, text.end(), searcher);
-    if (at == text.end()) break;
-    at += tag.size();
-  }
+  // The tag cannot overlap itself, so every place is a tag of its own.
+  const size_t count = CountOccurrences(text, "<DownloadFile");
   return count * sizeof(Tdownload) <= text.size() / 2 ? count : 0;
 }
 
@@ -111,15 +137,17 @@ std::string TDownloadsList::KeptContent(const std::string& text) {
 }
 
 void TDownloadsList::OnStartTag(const std::string& name, const TAttrList& attributes) {
-  if (name == "DownloadList") {
+  // Compared as views, most names differ by their length alone.
+  const std::string_view tag = name;
+  if (tag == "DownloadList") {
     FInsideList = true;
     FVersion = attributes.ValueOf("Version");
     FNextID = attributes.ValueOf("NextID");
-  } else if (FInsideList && name == "DownloadFile") {
+  } else if (FInsideList && tag == "DownloadFile") {
     Add();
     FCurrent = Count() - 1;
   }
-  FCurrentField = FieldOf(name);
+  FCurrentField = FieldOf(tag);
   // The name is kept only where an unknown element becomes an entry.
   if (FCurrentField == TField::Other && FInsideList && FCurrent >= 0)
     FCurrentElement = name;

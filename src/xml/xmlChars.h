@@ -81,11 +81,24 @@ inline bool IsAllWhite(const char* from, const char* to) {
 }
 
 #ifdef __SSE2__
-// Whether one of the sixteen bytes at `p` is 20 hexadecimal or less: white
-// space, a space or a control character.
-inline bool HasByteUpToSpace(const char* p) {
+// The white space among the sixteen bytes at `p`, a bit for each.
+inline unsigned WhiteMask(const char* p) {
   const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(v, _mm_set1_epi8(0x20)), v)) != 0;
+  const __m128i white = _mm_or_si128(
+      _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\t'))),
+      _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'))));
+  return static_cast<unsigned>(_mm_movemask_epi8(white));
+}
+
+// Whether the sixteen bytes at `p` stay as they are when packed: their only
+// white space is single spaces, none followed by more white space.  The byte
+// after the sixteen is read too.
+inline bool PacksToItself(const char* p) {
+  const unsigned white = WhiteMask(p);
+  if (white == 0) return true;
+  const unsigned spaces = static_cast<unsigned>(_mm_movemask_epi8(
+      _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), _mm_set1_epi8(' '))));
+  return white == spaces && (spaces & WhiteMask(p + 1)) == 0;
 }
 #endif
 
@@ -97,17 +110,18 @@ inline void TrimAndPackWhitespace(std::string& text) {
   const std::size_t size = text.size();
   std::size_t start = 0;
   if (size > 0 && !IsWhite(text[0]) && !IsWhite(text[size - 1])) {
-    while (start < size) {
 #ifdef __SSE2__
-      // Sixteen bytes at a time while none is a space or below it.
-      while (start + 16 <= size && !HasByteUpToSpace(text.data() + start))
+    // Sixteen bytes at a time, the last sixteen together with those before;
+    // the string's terminating zero follows the last byte.
+    if (size >= 16) {
+      while (start + 16 <= size && PacksToItself(text.data() + start))
         start += 16;
-      if (start >= size) break;
+      if (start + 16 > size && PacksToItself(text.data() + size - 16)) return;
+    }
 #endif
+    while (start < size) {
       const char c = text[start];
-      if (static_cast<unsigned char>(c) > ' ') {
-        ++start;
-      } else if (c == ' ' && !IsWhite(text[start + 1])) {
+      if (c == ' ' && !IsWhite(text[start + 1])) {
         start += 2;  // a lone space, and the character after it is kept
       } else if (!IsWhite(c)) {
         ++start;

@@ -149,7 +149,8 @@ class TNameValueList {
   // SortAppended or MergeAppended before the list is searched.
   void ClearKeepingSpares() {
     FCount = FSorted = 0;
-    FLate.clear();
+    // Clearing wipes every bucket even of an empty index, once per tag.
+    if (!FLate.empty()) FLate.clear();
   }
   T& AppendSpare() {
     if (FCount == FItems.size()) FItems.push_back(std::make_unique<T>());
@@ -259,7 +260,9 @@ class TNameValueList {
   // Puts the elements added lately in their places: each goes in front of
   // every older element of its name, as Add one by one would have put it.
   void Settle() const {
-    if (FSorted == FCount) return;
+    if (FSorted != FCount) SettleLate();
+  }
+  void SettleLate() const {
     SortRange(FSorted, FCount);
     std::vector<std::unique_ptr<T>> merged;
     merged.reserve(FCount);

@@ -24,7 +24,9 @@ void TXmlTokenizer::ReadTag() {
   FPartName.assign(name, nameEnd);
   const TPosition stop = FPartAttributes.ParseFrom(nameEnd);
   if (*stop == '/') FPartKind = TPartKind::EmptyTag;
-  const void* close = std::memchr(stop, '>', static_cast<std::size_t>(FTextEnd - stop));
+  // Most tags end right where their name or their attributes do.
+  const void* close =
+      *stop == '>' ? stop : std::memchr(stop, '>', static_cast<std::size_t>(FTextEnd - stop));
   FPartEnd = close ? static_cast<TPosition>(close) : LastOfText();
   if (FPartKind != TPartKind::EndTag) CompleteAttributes();
 }

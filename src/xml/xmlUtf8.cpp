@@ -2,40 +2,59 @@
 
 #include "platform/unicode.h"
 
+#include <bit>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace brimlow::utf8 {
 
-bool IsAscii(std::string_view text) {
-  const char* p = text.data();
-  std::size_t n = text.size();
-  uint64_t high = 0;
-  for (; n >= 8; p += 8, n -= 8) {
+namespace {
+
+// The first byte in [p, end) with its high bit set, or `end`.  Most text is
+// ASCII, and most of a text's bytes are passed here many at a time.
+const unsigned char* SkipAscii(const unsigned char* p, const unsigned char* end) {
+#ifdef __SSE2__
+  while (end - p >= 16) {
+    const auto mask = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))));
+    if (mask != 0) return p + std::countr_zero(mask);
+    p += 16;
+  }
+#endif
+  while (end - p >= 8) {
     uint64_t word;
     std::memcpy(&word, p, 8);
-    high |= word;
+    word &= 0x8080808080808080ULL;
+    static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
+    if (word != 0) return p + std::countr_zero(word) / 8;
+    p += 8;
   }
-  for (; n > 0; ++p, --n)
-    high |= static_cast<unsigned char>(*p);
-  return (high & 0x8080808080808080ULL) == 0;
+  while (p < end && *p < 0x80)
+    ++p;
+  return p;
+}
+
+}  // namespace
+
+bool IsAscii(std::string_view text) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  return SkipAscii(p, p + text.size()) == p + text.size();
 }
 
 bool IsValid(std::string_view text) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const auto* end = p + text.size();
-  while (p < end) {
+  for (;;) {
+    p = SkipAscii(p, end);
+    // Two-byte characters, most of the rest of most texts, go in a row.
+    while (end - p >= 2 && p[0] >= 0xC2 && p[0] <= 0xDF && (p[1] & 0xC0) == 0x80)
+      p += 2;
+    if (p == end) return true;
     const unsigned char b = *p;
-    if (b < 0x80) {
-      // Runs of ASCII, eight bytes at a time.
-      ++p;
-      while (end - p >= 8) {
-        uint64_t word;
-        std::memcpy(&word, p, 8);
-        if ((word & 0x8080808080808080ULL) != 0) break;
-        p += 8;
-      }
-      continue;
-    }
+    if (b < 0x80) continue;
     std::size_t length;
     unsigned char low = 0x80;
     unsigned char high = 0xBF;
@@ -59,7 +78,6 @@ bool IsValid(std::string_view text) {
     }
     p += length;
   }
-  return true;
 }
 
 void AppendUtf16(char32_t character, std::u16string& out) {

@@ -206,10 +206,14 @@ TEST(Text, WhiteSpaceAtEveryOffsetIsPacked) {
   } cases[] = {{" ", " "},     {"  ", " "},      {"\t", " "},
                {"\r\n ", " "}, {"\x01", "\x01"}, {"\xD0\x96", "\xD0\x96"}};
   for (std::size_t before = 1; before < 40; ++before) {
-    for (const auto& each : cases) {
-      const std::string head(before, 'x');
-      SCOPED_TRACE(std::to_string(before) + " before");
-      EXPECT_EQ(Texts("<a>" + head + each.inserted + "yz</a>"), head + each.packed + "yz|");
+    for (const std::size_t after : {1, 2, 9, 17}) {
+      for (const auto& each : cases) {
+        const std::string head(before, 'x');
+        const std::string tail(after, 'y');
+        SCOPED_TRACE(std::to_string(before) + " before, " + std::to_string(after) + " after");
+        EXPECT_EQ(Texts("<a>" + head + each.inserted + tail + "</a>"),
+                  head + each.packed + tail + '|');
+      }
     }
   }
 }

@@ -55,13 +55,16 @@ TEST(Utf8, IsValidRejectsWhatDoesNotRoundTrip) {
   }
 }
 
-TEST(Utf8, IsValidLooksAtEveryByteAfterLongAsciiRuns) {
-  // ASCII is passed over several bytes at a time; what follows it counts.
-  for (std::size_t ascii = 0; ascii < 24; ++ascii) {
+TEST(Utf8, LooksAtEveryByteAfterLongAsciiRuns) {
+  // ASCII is passed over sixteen and eight bytes at a time; what follows it
+  // counts, wherever it falls.
+  for (std::size_t ascii = 0; ascii < 40; ++ascii) {
     const std::string run(ascii, 'a');
     EXPECT_TRUE(utf8::IsValid(run + "\xD0\xB0" + run)) << ascii;
     EXPECT_FALSE(utf8::IsValid(run + "\x80" + run)) << ascii;
     EXPECT_FALSE(utf8::IsValid(run + "\xD0")) << ascii;
+    EXPECT_TRUE(utf8::IsAscii(run + run)) << ascii;
+    EXPECT_FALSE(utf8::IsAscii(run + "\xC3\xA9" + run)) << ascii;
   }
 }
 
