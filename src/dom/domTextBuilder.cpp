@@ -446,8 +446,13 @@ size_t TXmlTextBuilder::copyEncoded(const char16_t* units, size_t count, bool es
         }
       }
     } else if (c < 0x800) {
-      out[used++] = static_cast<uint8_t>(0xC0 | (c >> 6));
-      out[used++] = static_cast<uint8_t>(0x80 | (c & 0x3F));
+      // Two-byte characters come in words of a script: the whole run goes.
+      char16_t unit = c;
+      do {
+        out[used++] = static_cast<uint8_t>(0xC0 | (unit >> 6));
+        out[used++] = static_cast<uint8_t>(0x80 | (unit & 0x3F));
+      } while (++done < sure && (unit = units[done]) >= 0x80 && unit < 0x800);
+      continue;
     } else if (c < 0xD800 || c > 0xDFFF) {
       out[used++] = static_cast<uint8_t>(0xE0 | (c >> 12));
       out[used++] = static_cast<uint8_t>(0x80 | ((c >> 6) & 0x3F));
