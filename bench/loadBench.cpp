@@ -24,6 +24,7 @@
 #include "expatPeer.h"
 #include "platform/platform.h"
 #include "pugixmlPeer.h"
+#include "summaryReporter.h"
 
 namespace fs = std::filesystem;
 using namespace brimlow;
@@ -55,24 +56,6 @@ void Load(benchmark::State& state, const std::string& peer, const std::string& f
   state.counters["downloads"] = static_cast<double>(count);
 }
 
-// Keeps the mean time of every run for the summary.
-class SummaryReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      // Times in seconds whatever the display unit.
-      const double unit = benchmark::GetTimeUnitMultiplier(run.time_unit);
-      seconds[run.run_name.function_name] = run.GetAdjustedRealTime() / unit;
-      cpuSeconds[run.run_name.function_name] = run.GetAdjustedCPUTime() / unit;
-    }
-  }
-  // Wall-clock and processor time: on a machine shared with other work the
-  // processor time is the steadier measure.
-  std::map<std::string, double> seconds;
-  std::map<std::string, double> cpuSeconds;
-};
-
 // Peak resident memory, in bytes, of one load in a new process.  The child
 // reports its own high-water mark: the rusage of a forked child would still
 // count the parent's memory from before the exec.
@@ -102,7 +85,7 @@ std::string BenchName(const std::string& peer, int size) {
   return "Load/" + peer + "/" + std::to_string(size);
 }
 
-void PrintSummary(const SummaryReporter& reporter, const fs::path& folder) {
+void PrintSummary(const bench::SummaryReporter& reporter, const fs::path& folder) {
   std::printf("\nActive code page %u\n", platform::current().activeCodePage());
   std::printf("%9s %8s", "downloads", "file MB");
   for (const char* peer : kPeers)
@@ -188,7 +171,7 @@ int main(int argc, char** argv) {
     }
   }
   benchmark::Initialize(&argc, argv);
-  SummaryReporter reporter;
+  bench::SummaryReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   PrintSummary(reporter, folder);
   benchmark::Shutdown();

@@ -33,6 +33,7 @@
 #include "data/downloadsList.h"
 #include "platform/platform.h"
 #include "savePeers.h"
+#include "summaryReporter.h"
 
 namespace fs = std::filesystem;
 using namespace brimlow;
@@ -77,26 +78,6 @@ void Save(benchmark::State& state, const std::string& peer, const TDownloadsList
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                           static_cast<int64_t>(fs::file_size(out)));
 }
-
-class SummaryReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      // With --benchmark_repetitions the median of the repetitions counts,
-      // reported after them; the mean and the deviation do not.
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
-      const double unit = benchmark::GetTimeUnitMultiplier(run.time_unit);
-      seconds[run.run_name.function_name] = run.GetAdjustedRealTime() / unit;
-      cpuSeconds[run.run_name.function_name] = run.GetAdjustedCPUTime() / unit;
-    }
-  }
-  // Wall-clock and processor time: on a machine shared with other work the
-  // processor time is the steadier measure, though it leaves out the wait
-  // for the disk.
-  std::map<std::string, double> seconds;
-  std::map<std::string, double> cpuSeconds;
-};
 
 std::string BenchName(const std::string& peer, int size) {
   return "Save/" + peer + "/" + std::to_string(size);
@@ -143,7 +124,8 @@ double PeakOfOneSave(const std::string& peer, const std::string& list, const std
   return std::strtod(buffer, nullptr);
 }
 
-void PrintSummary(const SummaryReporter& reporter, const fs::path& folder, const fs::path& output) {
+void PrintSummary(const bench::SummaryReporter& reporter, const fs::path& folder,
+                  const fs::path& output) {
   std::printf("\nActive code page %u\n", platform::current().activeCodePage());
   std::printf("%9s %8s", "downloads", "out MB");
   for (const char* peer : kPeers)
@@ -248,7 +230,7 @@ int main(int argc, char** argv) {
     }
   }
   benchmark::Initialize(&argc, argv);
-  SummaryReporter reporter;
+  bench::SummaryReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   PrintSummary(reporter, folder, output);
   benchmark::Shutdown();

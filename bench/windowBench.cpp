@@ -43,6 +43,7 @@
 #include "data/categories.h"
 #include "data/downloadsList.h"
 #include "standardItemPeer.h"
+#include "summaryReporter.h"
 #include "windowFigures.h"
 
 namespace fs = std::filesystem;
@@ -242,21 +243,6 @@ void UpdateStatisticsWindow(benchmark::State& state, TForm2& window) {
     window.UpdateStatistics();
 }
 
-class SummaryReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs)
-      seconds[run.run_name.function_name] =
-          run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-  }
-  double Of(const std::string& name) const {
-    const auto found = seconds.find(name);
-    return found == seconds.end() ? 0 : found->second;
-  }
-  std::map<std::string, double> seconds;
-};
-
 long PeakOf(const char* self, const std::string& peer, const fs::path& appData,
             const std::string& file) {
   const pid_t child = fork();
@@ -359,7 +345,7 @@ struct Peaks {
   long standard = 0;
 };
 
-void PrintSummary(const SummaryReporter& r, const Peaks& peaks) {
+void PrintSummary(const bench::SummaryReporter& r, const Peaks& peaks) {
   // Short times keep three decimals; a run without a peer shows dashes.
   const auto milliseconds = [](double seconds) {
     char text[32];
@@ -467,7 +453,7 @@ int main(int argc, char** argv) {
       ->Unit(benchmark::kMicrosecond);
 
   benchmark::Initialize(&argc, argv);
-  SummaryReporter reporter;
+  bench::SummaryReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   PrintSummary(reporter, peaks);
   benchmark::Shutdown();
