@@ -53,6 +53,9 @@ class TOwnedNode : public TOwnedObject {
   TOwnedNode* nodeAt(TDomHandle handle) const {
     if (handle == noHandle) return nullptr;
     if (handle == documentHandle) return documentNode();
+    if (inStore()) {
+      if (void* near = TDomStore::addressNear(this, handle)) return static_cast<TOwnedNode*>(near);
+    }
     return static_cast<TOwnedNode*>(store().address(handle));
   }
   TOwnedNode* parent() const { return nodeAt(FParent); }

@@ -62,6 +62,14 @@ class TDomStore {
   void* address(TDomHandle handle) const {
     return FBlocks[handle >> slotBits] + static_cast<size_t>(handle & slotMask) * 8;
   }
+  // The node of `handle` when it lies in the block of the node `near`,
+  // found without the store, as most neighbours of a node are; else null.
+  static void* addressNear(const void* near, TDomHandle handle) {
+    const BlockHead* head = headOf(near);
+    if ((handle >> slotBits) != head->index) return nullptr;
+    return const_cast<std::byte*>(reinterpret_cast<const std::byte*>(head)) +
+           static_cast<size_t>(handle & slotMask) * 8;
+  }
 
   // Room for one node of `bytes` (a multiple of 8, at most maxNodeBytes).
   void* allocateNode(size_t bytes);
