@@ -182,7 +182,7 @@ void FilterWindow(benchmark::State& state, TForm2& window, bool longest) {
 
 void FilterStandard(benchmark::State& state, TForm2& window, QStandardItemModel& model) {
   SetFilter(window, false);
-  const TFilterCriteria criteria = MakeCriteria(window.ReadFilterInputs(), window.Categories());
+  const TFilterCriteria criteria = MakeCriteria(window.ReadFilterInputs());
   int marked = 0;
   for (auto _ : state) {
     marked = 0;

@@ -25,4 +25,8 @@ std::string ToAnsi(const QString& text) {
                                            static_cast<size_t>(text.size())));
 }
 
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace brimlow

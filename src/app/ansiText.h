@@ -11,5 +11,7 @@ namespace brimlow {
 
 QString FromAnsi(std::string_view text);
 std::string ToAnsi(const QString& text);
+// A text of the program's own, written in UTF-8.
+QString FromUtf8(std::string_view text);
 
 }  // namespace brimlow

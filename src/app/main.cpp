@@ -19,6 +19,7 @@
 #include "data/downloadsList.h"
 #include "platform/path.h"
 #include "platform/platform.h"
+#include "workflow/filterChoices.h"
 
 namespace brimlow {
 
@@ -119,10 +120,12 @@ void TForm2::CategoriesChanged() {
   FLeftModel->SetCategories(&categories);
   FRightModel->SetCategories(&categories);
   ui.catBox->clear();
-  ui.catBox->addItem(QStringLiteral("Любая"));
+  ui.catBox->addItem(FromUtf8(kAnyCategoryCaption));
   ui.catBox->setCurrentIndex(0);
+  // Each category's item carries its ID, which the filter compares.
   for (int index = 0; index < categories.Count(); ++index)
-    ui.catBox->addItem(FromAnsi(categories[index].Name).left(kMaxShownNameLength));
+    ui.catBox->addItem(FromAnsi(categories[index].Name).left(kMaxShownNameLength),
+                       QVariant::fromValue(categories[index].ID));
 }
 
 void TForm2::ListLoaded(const std::string& fileName) {

@@ -42,8 +42,7 @@ std::optional<std::string> TForm2::AskSeparateListName() {
 
 void TForm2::ShowExecutionReport(const TExecutionReport& report) {
   if (!FReport) FReport = new TreportForm(this);
-  FReport->ShowReport({report.removed, report.trashCount, FromAnsi(ReportWord(report.action)),
-                       FromAnsi(report.backupPath), report.undeletedFiles});
+  FReport->ShowReport(report.Texts());
   FDialogRunner(*FReport);
 }
 

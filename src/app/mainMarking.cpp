@@ -13,6 +13,7 @@
 #include "app/main.h"
 #include "app/optionalDateEdit.h"
 #include "workflow/downloadColumns.h"
+#include "workflow/filterChoices.h"
 
 namespace brimlow {
 
@@ -57,15 +58,16 @@ class TBusyScope {
 
 TFilterInputs TForm2::ReadFilterInputs() const {
   TFilterInputs inputs;
-  inputs.fileChoice = ui.fileCheckBox->currentIndex();
-  inputs.stateChoice = ui.stateBox->currentIndex();
-  inputs.categoryChoice = ui.catBox->currentIndex();
+  inputs.file = ChoiceValue(FileChoices(), ui.fileCheckBox->currentIndex());
+  inputs.state = ChoiceValue(StateChoices(), ui.stateBox->currentIndex());
+  if (const QVariant id = ui.catBox->currentData(); id.isValid())
+    inputs.categoryId = id.value<int32_t>();
   inputs.sizeFrom = ToAnsi(ui.size1->text());
   inputs.sizeTo = ToAnsi(ui.size2->text());
   inputs.dayFrom = DayNumber(*ui.date1);
   inputs.dayTo = DayNumber(*ui.date2);
   inputs.searchText = ToAnsi(ui.searchText->text());
-  inputs.searchChoice = ui.searchBox->currentIndex();
+  inputs.searchIn = ChoiceValue(SearchChoices(), ui.searchBox->currentIndex());
   return inputs;
 }
 

@@ -11,9 +11,11 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "app/ansiText.h"
 #include "app/mainUi.h"
 #include "app/optionalDateEdit.h"
 #include "app/wrappingCheckBox.h"
+#include "workflow/filterChoices.h"
 
 namespace brimlow {
 
@@ -46,6 +48,14 @@ QPushButton* ActionButton(const char* name, QAction* action) {
     button->setEnabled(action->isEnabled());
   });
   return button;
+}
+
+template <typename Value>
+QStringList CaptionsOf(std::span<const TChoice<Value>> choices) {
+  QStringList captions;
+  for (const TChoice<Value>& choice : choices)
+    captions << FromUtf8(choice.caption);
+  return captions;
 }
 
 QComboBox* ChoiceList(const char* name, const QStringList& choices) {
@@ -97,18 +107,14 @@ QGroupBox* FilterGroup(TForm2Ui& ui) {
   // Close columns keep the group within the left pane's half of the design width.
   grid->setHorizontalSpacing(4);
 
-  ui.fileCheckBox = ChoiceList(
-      "fileCheckBox", {QStringLiteral("Любые"), QStringLiteral("Отсутствует файл на диске"),
-                       QStringLiteral("Присутствует файл на диске")});
+  ui.fileCheckBox = ChoiceList("fileCheckBox", CaptionsOf(FileChoices()));
   grid->addWidget(ui.fileCheckBox, 0, 0, 1, 5);
 
-  ui.stateBox = ChoiceList("stateBox", {QStringLiteral("Любое"), QStringLiteral("Пауза"),
-                                        QStringLiteral("Закачано"), QStringLiteral("Закачка"),
-                                        QStringLiteral("Ошибка"), QStringLiteral("Запланировано")});
+  ui.stateBox = ChoiceList("stateBox", CaptionsOf(StateChoices()));
   grid->addWidget(Caption(QStringLiteral("Состояние"), ui.stateBox), 1, 0);
   grid->addWidget(ui.stateBox, 1, 1, 1, 4);
 
-  ui.catBox = ChoiceList("catBox", {QStringLiteral("Любая")});
+  ui.catBox = ChoiceList("catBox", {FromUtf8(kAnyCategoryCaption)});
   grid->addWidget(Caption(QStringLiteral("Категория"), ui.catBox), 2, 0);
   grid->addWidget(ui.catBox, 2, 1, 1, 4);
 
@@ -129,9 +135,7 @@ QGroupBox* FilterGroup(TForm2Ui& ui) {
   grid->addWidget(ui.date2, 4, 4);
 
   ui.searchText = Named<QLineEdit>("searchText");
-  ui.searchBox = ChoiceList("searchBox", {QStringLiteral("Любом месте"),
-                                          QStringLiteral("Имени файла"), QStringLiteral("Ссылке"),
-                                          QStringLiteral("Папке"), QStringLiteral("Комментарии")});
+  ui.searchBox = ChoiceList("searchBox", CaptionsOf(SearchChoices()));
   grid->addWidget(Caption(QStringLiteral("Содержит"), ui.searchText), 5, 0);
   grid->addWidget(ui.searchText, 5, 1, 1, 2);
   grid->addWidget(Caption(QStringLiteral("в"), ui.searchBox), 5, 3);

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "app/ansiText.h"
+
 namespace brimlow {
 
 namespace {
@@ -29,11 +31,6 @@ QLabel* Field(const char* name) {
   auto* label = new QLabel;
   label->setObjectName(QString::fromLatin1(name));
   return label;
-}
-
-QString Counted(const QString& what, int count) {
-  // "закачек" follows every number, whatever the number.
-  return what + QStringLiteral(" %1 закачек").arg(count);
 }
 
 }  // namespace
@@ -78,20 +75,20 @@ TreportForm::TreportForm(QWidget* parent) : QDialog(parent) {
   buttons->addStretch();
   grid->addLayout(buttons, 5, 0, 1, 2);
   grid->setColumnStretch(1, 1);
-  ShowReport({});
+  ShowReport(TExecutionReport().Texts());
 }
 
-void TreportForm::ShowReport(const TReport& report) {
-  listLabel->setText(Counted(QStringLiteral("удалено"), report.removed));
-  selLabel->setText(Counted(report.word, report.trashCount - report.undeletedFiles));
-  // Files that are still on disk are said so on a line of their own.
-  const bool undeleted = report.undeletedFiles > 0;
-  filesLabel->setText(
-      undeleted ? Counted(QStringLiteral("не удалось удалить файлы"), report.undeletedFiles)
-                : QString());
-  filesCaption->setVisible(undeleted);
-  filesLabel->setVisible(undeleted);
-  Edit1->setText(report.backupPath);
+void TreportForm::ShowReport(const TExecutionReportTexts& texts) {
+  listLabel->setText(FromAnsi(texts.listLabel));
+  selLabel->setText(FromAnsi(texts.selLabel));
+  // What became of the files is said on a line of its own when there is
+  // anything to say.
+  const bool files = !texts.fileLines.empty();
+  filesCaption->setText(files ? FromAnsi(texts.fileLines.front().caption) : QString());
+  filesLabel->setText(files ? FromAnsi(texts.fileLines.front().text) : QString());
+  filesCaption->setVisible(files);
+  filesLabel->setVisible(files);
+  Edit1->setText(FromAnsi(texts.Edit1));
   Edit1->selectAll();
   layout()->activate();
   setFixedSize(kClientWidth, std::max(kClientHeight, layout()->sizeHint().height()));

@@ -5,20 +5,13 @@
 #include <QDialog>
 #include <QString>
 
+#include "workflow/executionReport.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace brimlow {
-
-struct TReport {
-  int removed = 0;     // downloads that left the list
-  int trashCount = 0;  // entries of the trash
-  QString word;        // what happened to them
-  QString backupPath;  // empty without a backup copy
-  // Entries whose file could not be deleted; they are not counted as done.
-  int undeletedFiles = 0;
-};
 
 class TreportForm final : public QDialog {
   Q_OBJECT
@@ -28,7 +21,7 @@ class TreportForm final : public QDialog {
   explicit TreportForm(QWidget* parent = nullptr);
 
   // Fills the dialog; the caller shows it modally.
-  void ShowReport(const TReport& report);
+  void ShowReport(const TExecutionReportTexts& texts);
 
   QLabel* listLabel = nullptr;
   QLabel* selLabel = nullptr;

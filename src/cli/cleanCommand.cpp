@@ -117,7 +117,7 @@ void runClean(const Arguments& arguments, std::ostream& out) {
   const TFilterInputs inputs = filterInputs(options.filter, cleaner.Categories());
   // A script that forgot its filter must not empty the list.  With --all no
   // filter option may be given, and the filter then passes every download.
-  if (!options.all && !filtersAnything(inputs, cleaner.Categories()))
+  if (!options.all && !TestsAnything(MakeCriteria(inputs)))
     throw UsageError(
         "no filter option tests anything, so every download would match; "
         "give --all to mean that");

@@ -1,37 +1,43 @@
 #include "cli/filterOptions.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
+#include <span>
+#include <vector>
 
 #include "data/categories.h"
 #include "data/convert.h"
 #include "data/dateTime.h"
+#include "workflow/filterChoices.h"
 
 namespace brimlow::cli {
 
 namespace {
 
-// The words of each choice, in the order of the window's lists: a word's
-// position is the choice.
-const std::vector<std::string> kFileWords = {"any", "missing", "present"};
-const std::vector<std::string> kStateWords = {"any",         "paused", "downloaded",
-                                              "downloading", "error",  "scheduled"};
-const std::vector<std::string> kSearchWords = {"anywhere", "filename", "url", "folder", "comment"};
+// The words of a choice table, for the option's check and its help.
+template <typename Value>
+std::vector<std::string> WordsOf(std::span<const TChoice<Value>> choices) {
+  std::vector<std::string> words;
+  for (const TChoice<Value>& choice : choices)
+    words.emplace_back(choice.word);
+  return words;
+}
 
-int ChoiceOf(const std::optional<std::string>& word, const std::vector<std::string>& words) {
-  if (!word) return 0;
-  return static_cast<int>(std::find(words.begin(), words.end(), *word) - words.begin());
+// The value a checked word stands for; the first choice's without a word.
+template <typename Value>
+Value ValueOf(const std::optional<std::string>& word, std::span<const TChoice<Value>> choices) {
+  const TChoice<Value>* choice = word ? ChoiceOfWord(choices, *word) : nullptr;
+  return choice ? choice->value : choices.front().value;
 }
 
 std::string DateCheck(const std::string& text) {
   return dayOfIsoDate(text) ? std::string() : text + " is not a date of the form YYYY-MM-DD";
 }
 
-int CategoryChoice(const std::string& name, const TCategoryList& categories) {
+int32_t CategoryId(const std::string& name, const TCategoryList& categories) {
   // The first category of that name, as the window's list shows them.
   for (int i = 0; i < categories.Count(); ++i)
-    if (categories[i].Name == name) return i + 1;
+    if (categories[i].Name == name) return categories[i].ID;
   throw UsageError("--category: no category is named " + name);
 }
 
@@ -40,9 +46,9 @@ int CategoryChoice(const std::string& name, const TCategoryList& categories) {
 CLI::Option_group* addFilterOptions(CommandParser& parser, FilterOptions& options) {
   CLI::Option_group* group = parser.add_option_group("Filter", "Which downloads are marked");
   group->add_option("--file", options.file, "Presence of the file on disk")
-      ->check(CLI::IsMember(kFileWords));
+      ->check(CLI::IsMember(WordsOf(FileChoices())));
   group->add_option("--state", options.state, "The download's state")
-      ->check(CLI::IsMember(kStateWords));
+      ->check(CLI::IsMember(WordsOf(StateChoices())));
   group->add_option("--category", options.category, "The category of that name, not those below it")
       ->type_name("NAME");
   group->add_option("--size-from", options.sizeFrom, "Size at least this many kilobytes of 1024")
@@ -55,7 +61,7 @@ CLI::Option_group* addFilterOptions(CommandParser& parser, FilterOptions& option
   CLI::Option* contains =
       group->add_option("--contains", options.contains, "Contains this text, letter case ignored");
   group->add_option("--in", options.in, "Where --contains looks (default: anywhere)")
-      ->check(CLI::IsMember(kSearchWords))
+      ->check(CLI::IsMember(WordsOf(SearchChoices())))
       ->needs(contains);
   return group;
 }
@@ -84,22 +90,16 @@ std::optional<int64_t> dayOfIsoDate(std::string_view text) {
 
 TFilterInputs filterInputs(const FilterOptions& options, const TCategoryList& categories) {
   TFilterInputs inputs;
-  inputs.fileChoice = ChoiceOf(options.file, kFileWords);
-  inputs.stateChoice = ChoiceOf(options.state, kStateWords);
-  if (options.category) inputs.categoryChoice = CategoryChoice(*options.category, categories);
+  inputs.file = ValueOf(options.file, FileChoices());
+  inputs.state = ValueOf(options.state, StateChoices());
+  if (options.category) inputs.categoryId = CategoryId(*options.category, categories);
   if (options.sizeFrom) inputs.sizeFrom = std::to_string(*options.sizeFrom);
   if (options.sizeTo) inputs.sizeTo = std::to_string(*options.sizeTo);
   if (options.dateFrom) inputs.dayFrom = dayOfIsoDate(*options.dateFrom);
   if (options.dateTo) inputs.dayTo = dayOfIsoDate(*options.dateTo);
   inputs.searchText = options.contains.value_or(std::string());
-  inputs.searchChoice = ChoiceOf(options.in, kSearchWords);
+  inputs.searchIn = ValueOf(options.in, SearchChoices());
   return inputs;
-}
-
-bool filtersAnything(const TFilterInputs& inputs, const TCategoryList& categories) {
-  const TFilterCriteria criteria = MakeCriteria(inputs, categories);
-  return criteria.file != TFilePresence::Any || criteria.state || criteria.nodeId ||
-         criteria.bySize || criteria.notBefore || criteria.before || criteria.searchIn;
 }
 
 }  // namespace brimlow::cli

@@ -19,15 +19,15 @@ class TCategoryList;
 namespace brimlow::cli {
 
 struct FilterOptions {
-  std::optional<std::string> file;   // a word of kFileWords
-  std::optional<std::string> state;  // a word of kStateWords
+  std::optional<std::string> file;   // a word of FileChoices()
+  std::optional<std::string> state;  // a word of StateChoices()
   std::optional<std::string> category;
   std::optional<int64_t> sizeFrom;  // kilobytes
   std::optional<int64_t> sizeTo;
   std::optional<std::string> dateFrom;  // YYYY-MM-DD
   std::optional<std::string> dateTo;
   std::optional<std::string> contains;
-  std::optional<std::string> in;  // a word of kSearchWords
+  std::optional<std::string> in;  // a word of SearchChoices()
 };
 
 // Adds the filter's options to `parser`, all in one option group; answers
@@ -41,9 +41,5 @@ std::optional<int64_t> dayOfIsoDate(std::string_view text);
 // The window's filter inputs for these options.  A category name that none
 // of `categories` has is thrown as UsageError.
 TFilterInputs filterInputs(const FilterOptions& options, const TCategoryList& categories);
-
-// True when the inputs test anything at all, as the criteria made of them
-// tell.
-bool filtersAnything(const TFilterInputs& inputs, const TCategoryList& categories);
 
 }  // namespace brimlow::cli

@@ -12,6 +12,7 @@
 #include "winapp/reportUnit.h"
 #include "winapp/splitter.h"
 #include "winapp/winText.h"
+#include "workflow/filterChoices.h"
 
 namespace brimlow {
 
@@ -96,11 +97,16 @@ void TForm2::FormCreate() {
 
 void TForm2::FillCategoryBox() {
   SendMessageW(ui.catBox, CB_RESETCONTENT, 0, 0);
-  SendMessageW(ui.catBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Любая"));
+  SendMessageW(ui.catBox, CB_ADDSTRING, 0,
+               reinterpret_cast<LPARAM>(WideFromUtf8(kAnyCategoryCaption).c_str()));
+  // Each category's item carries its ID, which the filter compares.
   const TCategoryList& categories = FCleaner.Categories();
   for (int index = 0; index < categories.Count(); ++index) {
     const std::wstring name = Wide(categories[index].Name).substr(0, 1000);
-    SendMessageW(ui.catBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    const auto item =
+        SendMessageW(ui.catBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageW(ui.catBox, CB_SETITEMDATA, static_cast<WPARAM>(item),
+                 static_cast<LPARAM>(categories[index].ID));
   }
   SendMessageW(ui.catBox, CB_SETCURSEL, 0, 0);
 }

@@ -50,7 +50,7 @@ std::optional<std::string> TForm2::AskSeparateListName() {
 }
 
 void TForm2::ShowExecutionReport(const TExecutionReport& report) {
-  FReport->ShowReport(report);
+  FReport->ShowReport(report.Texts());
   FDialogRunner(FReport->Handle());
 }
 

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include "winapp/winText.h"
 #include "workflow/downloadColumns.h"
+#include "workflow/filterChoices.h"
 
 namespace brimlow {
 
@@ -47,15 +48,18 @@ class TFilterScope {
 
 TFilterInputs TForm2::ReadFilterInputs() const {
   TFilterInputs inputs;
-  inputs.fileChoice = Choice(ui.fileCheckBox);
-  inputs.stateChoice = Choice(ui.stateBox);
-  inputs.categoryChoice = Choice(ui.catBox);
+  inputs.file = ChoiceValue(FileChoices(), Choice(ui.fileCheckBox));
+  inputs.state = ChoiceValue(StateChoices(), Choice(ui.stateBox));
+  // Items after "Любая" carry their category's ID.
+  if (const int category = Choice(ui.catBox); category > 0)
+    inputs.categoryId = static_cast<int32_t>(
+        SendMessageW(ui.catBox, CB_GETITEMDATA, static_cast<WPARAM>(category), 0));
   inputs.sizeFrom = WindowTextOf(ui.size1);
   inputs.sizeTo = WindowTextOf(ui.size2);
   inputs.dayFrom = DayNumber(ui.date1);
   inputs.dayTo = DayNumber(ui.date2);
   inputs.searchText = WindowTextOf(ui.searchText);
-  inputs.searchChoice = Choice(ui.searchBox);
+  inputs.searchIn = ChoiceValue(SearchChoices(), Choice(ui.searchBox));
   return inputs;
 }
 

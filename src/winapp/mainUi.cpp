@@ -2,11 +2,15 @@
 
 #include <commctrl.h>
 
-#include <initializer_list>
+#include <span>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "winapp/application.h"
 #include "winapp/splitter.h"
+#include "winapp/winText.h"
+#include "workflow/filterChoices.h"
 
 namespace brimlow {
 
@@ -64,12 +68,21 @@ HWND Button(HWND pane, const wchar_t* text, int id, DWORD style = BS_PUSHBUTTON)
   return Control(pane, L"BUTTON", text, WS_TABSTOP | style, id);
 }
 
-HWND ChoiceList(HWND pane, int id, std::initializer_list<const wchar_t*> choices) {
+// A drop-down list holding these captions, the first chosen.
+HWND ChoiceList(HWND pane, int id, const std::vector<std::string_view>& captions) {
   const HWND box = Control(pane, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, id);
-  for (const wchar_t* choice : choices)
-    SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
+  for (const std::string_view caption : captions)
+    SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(caption).c_str()));
   SendMessageW(box, CB_SETCURSEL, 0, 0);
   return box;
+}
+
+template <typename Value>
+HWND ChoiceList(HWND pane, int id, std::span<const TChoice<Value>> choices) {
+  std::vector<std::string_view> captions;
+  for (const TChoice<Value>& choice : choices)
+    captions.push_back(choice.caption);
+  return ChoiceList(pane, id, captions);
 }
 
 HWND TextField(HWND pane, int id) {
@@ -142,15 +155,11 @@ void BuildListPane(TForm2Ui& ui) {
   ui.GroupBox5 = Group(pane, L"Список закачек");
   // The list view (treeLeft) comes here, made by the window.
   ui.GroupBox4 = Group(pane, L"Фильтр");
-  ui.fileCheckBox =
-      ChoiceList(pane, ID_fileCheckBox,
-                 {L"Любые", L"Отсутствует файл на диске", L"Присутствует файл на диске"});
+  ui.fileCheckBox = ChoiceList(pane, ID_fileCheckBox, FileChoices());
   Label(pane, L"&Состояние");
-  ui.stateBox =
-      ChoiceList(pane, ID_stateBox,
-                 {L"Любое", L"Пауза", L"Закачано", L"Закачка", L"Ошибка", L"Запланировано"});
+  ui.stateBox = ChoiceList(pane, ID_stateBox, StateChoices());
   Label(pane, L"&Категория");
-  ui.catBox = ChoiceList(pane, ID_catBox, {L"Любая"});
+  ui.catBox = ChoiceList(pane, ID_catBox, {kAnyCategoryCaption});
   Label(pane, L"Ра&змер (КБ)");
   Label(pane, L"от");
   ui.size1 = TextField(pane, ID_size1);
@@ -164,8 +173,7 @@ void BuildListPane(TForm2Ui& ui) {
   Label(pane, L"Сод&ержит");
   ui.searchText = TextField(pane, ID_searchText);
   Label(pane, L"в");
-  ui.searchBox = ChoiceList(pane, ID_searchBox,
-                            {L"Любом месте", L"Имени файла", L"Ссылке", L"Папке", L"Комментарии"});
+  ui.searchBox = ChoiceList(pane, ID_searchBox, SearchChoices());
   ui.doSelectButton = Button(pane, L"Выделить", ID_doSelect);
   ui.noSelectionButton = Button(pane, L"Снять выделение", ID_noSelection);
 }

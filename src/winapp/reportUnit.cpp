@@ -10,11 +10,6 @@ namespace {
 constexpr int kClientWidth = 342;
 constexpr int kClientHeight = 142;
 
-std::wstring Counted(const std::wstring& what, int count) {
-  // "закачек" follows every number, whatever the number.
-  return what + L" " + std::to_wstring(count) + L" закачек";
-}
-
 HWND Caption(HWND dialog, const wchar_t* text, RECT box) {
   const HWND label = DialogControl(dialog, L"STATIC", text, SS_LEFT, 0, box);
   MarkAsCaption(label);
@@ -42,19 +37,17 @@ TreportForm::~TreportForm() {
   if (IsWindow(FHandle)) DestroyWindow(FHandle);
 }
 
-void TreportForm::ShowReport(const TExecutionReport& report) {
-  SetWindowTextW(listLabel, Counted(L"удалено", report.removed).c_str());
-  SetWindowTextW(
-      selLabel,
-      Counted(Wide(ReportWord(report.action)), report.trashCount - report.undeletedFiles).c_str());
-  // Files still on disk are said so on a line of their own.
-  const bool undeleted = report.undeletedFiles > 0;
-  SetWindowTextW(
-      filesLabel,
-      undeleted ? Counted(L"не удалось удалить файлы", report.undeletedFiles).c_str() : L"");
-  ShowWindow(filesCaption, undeleted ? SW_SHOW : SW_HIDE);
-  ShowWindow(filesLabel, undeleted ? SW_SHOW : SW_HIDE);
-  SetWindowTextW(Edit1, Wide(report.backupPath).c_str());
+void TreportForm::ShowReport(const TExecutionReportTexts& texts) {
+  SetWindowTextW(listLabel, Wide(texts.listLabel).c_str());
+  SetWindowTextW(selLabel, Wide(texts.selLabel).c_str());
+  // What became of the files is said on a line of its own when there is
+  // anything to say.
+  const bool files = !texts.fileLines.empty();
+  SetWindowTextW(filesCaption, files ? Wide(texts.fileLines.front().caption).c_str() : L"");
+  SetWindowTextW(filesLabel, files ? Wide(texts.fileLines.front().text).c_str() : L"");
+  ShowWindow(filesCaption, files ? SW_SHOW : SW_HIDE);
+  ShowWindow(filesLabel, files ? SW_SHOW : SW_HIDE);
+  SetWindowTextW(Edit1, Wide(texts.Edit1).c_str());
   SendMessageW(Edit1, EM_SETSEL, 0, -1);
   // Centred on the screen.
   RECT frame;

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "workflow/cleaner.h"
+#include "workflow/executionReport.h"
 
 namespace brimlow {
 
@@ -21,7 +21,7 @@ class TreportForm {
 
   HWND Handle() const { return FHandle; }
   // Fills the fields and selects the backup path; the caller shows it.
-  void ShowReport(const TExecutionReport& report);
+  void ShowReport(const TExecutionReportTexts& texts);
 
   HWND listLabel = nullptr;
   HWND selLabel = nullptr;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/platform.h"
+#include "platform/unicode.h"
 
 namespace brimlow {
 
@@ -17,6 +18,11 @@ std::string Ansi(std::wstring_view wide) {
   static_assert(sizeof(wchar_t) == sizeof(char16_t));
   return platform::current().wideToAnsi(
       std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
+}
+
+std::wstring WideFromUtf8(std::string_view utf8) {
+  const std::u16string wide = platform::utf8ToUtf16(utf8);
+  return {wide.begin(), wide.end()};
 }
 
 std::wstring WideWindowText(void* window) {

@@ -11,6 +11,8 @@ namespace brimlow {
 
 std::wstring Wide(std::string_view ansi);
 std::string Ansi(std::wstring_view wide);
+// A text of the program's own, written in UTF-8.
+std::wstring WideFromUtf8(std::string_view utf8);
 
 // The text of a window (a control's caption or content) in the code page.
 std::string WindowTextOf(void* window);

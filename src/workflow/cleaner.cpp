@@ -7,6 +7,7 @@
 #include "data/downloadsList.h"
 #include "platform/path.h"
 #include "platform/platform.h"
+#include "workflow/fileStates.h"
 
 namespace brimlow {
 
@@ -99,15 +100,16 @@ void TCleaner::OpenDefault() {
 }
 
 void TCleaner::RunFilter(const TFilterInputs& inputs, const TFilterProgress& progress) {
-  const TFilterCriteria criteria = MakeCriteria(inputs, *FCategories);
+  const TFilterCriteria criteria = MakeCriteria(inputs);
   const TDownloadsList& list = FDownloads.List();
+  TFileStates files;
   const int count = list.Count();
   std::vector<uint8_t> marks(kFilterChunk);
   for (int first = 0; first < count; first += kFilterChunk) {
     if (progress) progress(first, count);
     const int size = std::min(kFilterChunk, count - first);
     for (int i = 0; i < size; ++i)
-      marks[static_cast<size_t>(i)] = Matches(criteria, list[first + i]) ? 1 : 0;
+      marks[static_cast<size_t>(i)] = Matches(criteria, list[first + i], files) ? 1 : 0;
     FDownloads.SetChecks(first, std::span<const uint8_t>(marks.data(), static_cast<size_t>(size)));
   }
   if (progress) progress(count, count);

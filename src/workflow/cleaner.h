@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "workflow/executionReport.h"
 #include "workflow/filter.h"
 #include "workflow/listFileWitness.h"
 #include "workflow/markedList.h"
@@ -25,29 +26,12 @@ namespace brimlow {
 
 class TCategoryList;
 
-// What "Выполнить" does with the trash.
-enum class TTrashAction { SaveSeparately, Delete, DeleteWithFiles, DeleteFilesOnly };
-
-// The words the report puts before the number of trash entries, in the
-// active code page.
-std::string ReportWord(TTrashAction action);
-
 struct TExecutionRequest {
   TTrashAction action = TTrashAction::Delete;
   bool makeBackup = true;
   // The separate list's file for SaveSeparately; when none is given the
   // front-end is asked for it.
   std::optional<std::string> separateListName;
-};
-
-// What the report of an execution shows.
-struct TExecutionReport {
-  int removed = 0;     // downloads that left the list
-  int trashCount = 0;  // entries of the trash
-  TTrashAction action = TTrashAction::Delete;
-  std::string backupPath;  // empty without a backup copy
-  // Entries whose file could not be deleted; they are not counted as done.
-  int undeletedFiles = 0;
 };
 
 // Two names of one file as far as the names tell: the same path on this

@@ -8,24 +8,12 @@
 #include "platform/platform.h"
 #include "workflow/cleaner.h"
 #include "workflow/workflowErrors.h"
-#include "workflow/workflowText.h"
 
 namespace brimlow {
 
 bool SameFileName(const std::string& a, const std::string& b) {
   platform::Platform& os = platform::current();
   return os.lowerCase(platform::localPathOf(a)) == os.lowerCase(platform::localPathOf(b));
-}
-
-std::string ReportWord(TTrashAction action) {
-  switch (action) {
-    // The first letter is the Latin "c", as the report has always shown it.
-    case TTrashAction::SaveSeparately: return AnsiText("cохранено в отдельный список");
-    case TTrashAction::Delete: return AnsiText("удалено");
-    case TTrashAction::DeleteWithFiles: return AnsiText("удалено вместе с файлами");
-    case TTrashAction::DeleteFilesOnly: return AnsiText("удалены только файлы");
-  }
-  return {};
 }
 
 bool TCleaner::HasListFile() const {

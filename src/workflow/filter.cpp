@@ -1,20 +1,15 @@
 #include "workflow/filter.h"
 
-#include <array>
 #include <charconv>
 #include <limits>
 
-#include "data/categories.h"
 #include "platform/platform.h"
+#include "workflow/fileStates.h"
 
 namespace brimlow {
 
 namespace {
 
-// The state codes the choices of the state list stand for, after "Любое".
-constexpr std::array<uint8_t, 5> kStateCodes = {StatePaused, StateComplete, StateDownloading,
-                                                StateError, StateScheduled};
-constexpr int kSearchChoiceCount = 5;
 constexpr int64_t kKilobyte = 1024;
 
 std::optional<int64_t> ParseInteger(std::string_view text) {
@@ -66,16 +61,11 @@ int64_t KilobyteFieldBytes(std::string_view text) {
   return kilobytes * kKilobyte;
 }
 
-TFilterCriteria MakeCriteria(const TFilterInputs& inputs, const TCategoryList& categories) {
+TFilterCriteria MakeCriteria(const TFilterInputs& inputs) {
   TFilterCriteria criteria;
-  if (inputs.fileChoice == 1) criteria.file = TFilePresence::Missing;
-  if (inputs.fileChoice == 2) criteria.file = TFilePresence::Present;
-
-  if (inputs.stateChoice >= 1 && inputs.stateChoice <= static_cast<int>(kStateCodes.size()))
-    criteria.state = kStateCodes[static_cast<size_t>(inputs.stateChoice - 1)];
-
-  if (inputs.categoryChoice >= 1 && inputs.categoryChoice <= categories.Count())
-    criteria.nodeId = categories[inputs.categoryChoice - 1].ID;
+  criteria.file = inputs.file;
+  criteria.state = inputs.state;
+  criteria.nodeId = inputs.categoryId;
 
   if (!inputs.sizeFrom.empty() || !inputs.sizeTo.empty()) {
     criteria.bySize = true;
@@ -90,18 +80,24 @@ TFilterCriteria MakeCriteria(const TFilterInputs& inputs, const TCategoryList& c
   if (inputs.dayTo && *inputs.dayTo > 0)
     criteria.before = static_cast<TDateTime>(*inputs.dayTo + 1);
 
-  if (!inputs.searchText.empty() && inputs.searchChoice >= 0 &&
-      inputs.searchChoice < kSearchChoiceCount) {
-    criteria.searchIn = static_cast<TSearchField>(inputs.searchChoice);
+  if (!inputs.searchText.empty()) {
+    criteria.searchIn = inputs.searchIn;
     criteria.searchLower = platform::current().lowerCase(inputs.searchText);
   }
   return criteria;
 }
 
-bool Matches(const TFilterCriteria& criteria, const Tdownload& download) {
-  if (criteria.file != TFilePresence::Any &&
-      download.FileExistsOnDisk() != (criteria.file == TFilePresence::Present))
-    return false;
+bool TestsAnything(const TFilterCriteria& criteria) {
+  return criteria.file != TFilePresence::Any || criteria.state || criteria.nodeId ||
+         criteria.bySize || criteria.notBefore || criteria.before || criteria.searchIn;
+}
+
+bool Matches(const TFilterCriteria& criteria, const Tdownload& download, TFileStates& files) {
+  if (criteria.file != TFilePresence::Any) {
+    const TFileState state = files.Of(download.FileName);
+    if (criteria.file == TFilePresence::Missing && state != TFileState::Absent) return false;
+    if (criteria.file == TFilePresence::Present && state != TFileState::Present) return false;
+  }
   if (criteria.state && download.State != *criteria.state) return false;
   if (criteria.nodeId && download.NodeID != *criteria.nodeId) return false;
   if (criteria.bySize) {
@@ -112,6 +108,11 @@ bool Matches(const TFilterCriteria& criteria, const Tdownload& download) {
   if (criteria.before && !(download.Date < *criteria.before)) return false;
   if (criteria.searchIn && !TextMatches(criteria, download)) return false;
   return true;
+}
+
+bool Matches(const TFilterCriteria& criteria, const Tdownload& download) {
+  TFileStates files;
+  return Matches(criteria, download, files);
 }
 
 }  // namespace brimlow

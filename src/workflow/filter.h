@@ -13,24 +13,24 @@
 
 namespace brimlow {
 
-class TCategoryList;
+class TFileStates;
 
 enum class TFilePresence { Any, Missing, Present };
 enum class TSearchField { Anywhere, FileName, Url, Folder, Comment };
 
-// The values of the filter controls as the user left them.  A choice is the
-// position in its list, -1 when nothing is chosen; a day counts days since
-// 30 December 1899.
+// The values of the filter controls as the user left them, typed: each
+// window maps its lists' positions to them through the choice tables
+// (filterChoices.h).  A day counts days since 30 December 1899.
 struct TFilterInputs {
-  int fileChoice = 0;  // "Любые", "Отсутствует файл на диске", "Присутствует ..."
-  int stateChoice = 0;  // "Любое", "Пауза", "Закачано", "Закачка", "Ошибка", "Запланировано"
-  int categoryChoice = 0;  // "Любая", then the categories in list order
-  std::string sizeFrom;    // kilobytes, as typed
+  TFilePresence file = TFilePresence::Any;
+  std::optional<uint8_t> state;       // none: any state
+  std::optional<int32_t> categoryId;  // the category's ID; none: any category
+  std::string sizeFrom;               // kilobytes, as typed
   std::string sizeTo;
   std::optional<int64_t> dayFrom;
   std::optional<int64_t> dayTo;
-  std::string searchText;  // in the active code page
-  int searchChoice = 0;  // "Любом месте", "Имени файла", "Ссылке", "Папке", "Комментарии"
+  std::string searchText;  // in the active code page; empty: no text criterion
+  TSearchField searchIn = TSearchField::Anywhere;
 };
 
 struct TFilterCriteria {
@@ -51,11 +51,16 @@ struct TFilterCriteria {
 // 64-bit range stop at its ends.
 int64_t KilobyteFieldBytes(std::string_view text);
 
-TFilterCriteria MakeCriteria(const TFilterInputs& inputs, const TCategoryList& categories);
+TFilterCriteria MakeCriteria(const TFilterInputs& inputs);
+
+// True when the criteria test anything at all.
+bool TestsAnything(const TFilterCriteria& criteria);
 
 // True when the download meets every criterion, tested in the order file
 // presence, state, category, size, date, text; each only while the earlier
-// ones pass.
+// ones pass.  `files` answers for the files of one pass over a list.
+bool Matches(const TFilterCriteria& criteria, const Tdownload& download, TFileStates& files);
+// The same for one download on its own.
 bool Matches(const TFilterCriteria& criteria, const Tdownload& download);
 
 }  // namespace brimlow

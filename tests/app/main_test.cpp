@@ -192,6 +192,10 @@ TEST_F(WindowTest, StartUpFillsTheCategoryChoiceFromTheCategoryFile) {
   EXPECT_EQ(box->itemText(0), "Любая");
   EXPECT_EQ(box->itemText(1), FromAnsi(window->Categories()[0].Name));
   EXPECT_EQ(box->currentIndex(), 0);
+  Find<QComboBox>("catBox")->setCurrentIndex(2);
+  EXPECT_EQ(window->ReadFilterInputs().categoryId, window->Categories()[1].ID)
+      << "item k stands for category k - 1";
+  Find<QComboBox>("catBox")->setCurrentIndex(0);
   EXPECT_EQ(Label("labZak"), "2");
   EXPECT_FALSE(window->LeftModel().index(0, 0).data(Qt::DecorationRole).isNull())
       << "the list tree shows the categories' icons";
@@ -443,15 +447,15 @@ TEST_F(WindowTest, FilterReadsEveryControl) {
   Find<QLineEdit>("searchText")->setText("Setup");
   Find<QComboBox>("searchBox")->setCurrentIndex(4);
   const TFilterInputs inputs = window->ReadFilterInputs();
-  EXPECT_EQ(inputs.fileChoice, 2);
-  EXPECT_EQ(inputs.stateChoice, 3);
-  EXPECT_EQ(inputs.categoryChoice, 0);
+  EXPECT_EQ(inputs.file, TFilePresence::Present);
+  EXPECT_EQ(inputs.state, StateDownloading);
+  EXPECT_EQ(inputs.categoryId, std::nullopt) << "\"Любая\" is no category";
   EXPECT_EQ(inputs.sizeFrom, "-4");
   EXPECT_EQ(inputs.sizeTo, "9");
   EXPECT_EQ(inputs.dayFrom, 39508);
   EXPECT_EQ(inputs.dayTo, std::nullopt) << "an empty date field holds no date";
   EXPECT_EQ(inputs.searchText, "Setup");
-  EXPECT_EQ(inputs.searchChoice, 4);
+  EXPECT_EQ(inputs.searchIn, TSearchField::Comment);
 }
 
 TEST_F(WindowTest, ClearingMarksEmptiesTheMarkedStatistics) {

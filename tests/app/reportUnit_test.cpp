@@ -32,35 +32,35 @@ TEST_F(ReportTest, TheDialogAsItIsDesigned) {
 TEST_F(ReportTest, FieldsFollowTheExecution) {
   const struct {
     const char* label;
-    TReport report;
+    TExecutionReport report;
     QString list;
     QString selected;
     QString files;  // empty: the line is hidden
   } cases[] = {
       {"nothing to do",
-       {0, 0, "удалено", "/b/default_2009_03_07.xml", 0},
+       {0, 0, TTrashAction::Delete, "/b/default_2009_03_07.xml", 0},
        "удалено 0 закачек",
        "удалено 0 закачек",
        ""},
       {"one download: still закачек",
-       {1, 1, "удалено", "", 0},
+       {1, 1, TTrashAction::Delete, "", 0},
        "удалено 1 закачек",
        "удалено 1 закачек",
        ""},
       {"saved separately",
-       {2, 2, "cохранено в отдельный список", "", 0},
+       {2, 2, TTrashAction::SaveSeparately, "", 0},
        "удалено 2 закачек",
        "cохранено в отдельный список 2 закачек",
        ""},
       {"files that stayed are not counted as deleted",
-       {0, 5, "удалено вместе с файлами", "", 2},
+       {0, 5, TTrashAction::DeleteWithFiles, "", 2},
        "удалено 0 закачек",
        "удалено вместе с файлами 3 закачек",
        "не удалось удалить файлы 2 закачек"},
   };
   form.show();
   for (const auto& c : cases) {
-    form.ShowReport(c.report);
+    form.ShowReport(c.report.Texts());
     EXPECT_EQ(form.listLabel->text(), c.list) << c.label;
     EXPECT_EQ(form.selLabel->text(), c.selected) << c.label;
     EXPECT_EQ(form.filesLabel->isVisible(), !c.files.isEmpty()) << c.label;
@@ -68,8 +68,9 @@ TEST_F(ReportTest, FieldsFollowTheExecution) {
       EXPECT_EQ(form.filesLabel->text(), c.files) << c.label;
       EXPECT_GE(form.height(), 142) << c.label;
     }
-    EXPECT_EQ(form.Edit1->text(), c.report.backupPath) << c.label;
-    EXPECT_EQ(form.Edit1->selectedText(), c.report.backupPath) << "all of it selected";
+    const QString backup = QString::fromStdString(c.report.backupPath);
+    EXPECT_EQ(form.Edit1->text(), backup) << c.label;
+    EXPECT_EQ(form.Edit1->selectedText(), backup) << "all of it selected";
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "data/categories.h"
 #include "fakePlatform.h"
+#include "workflow/filterChoices.h"
 
 namespace brimlow {
 namespace {
@@ -63,7 +64,7 @@ class FilterTest : public ::testing::Test {
   FilterTest() : scoped(fake), categories(kCategoryFile) {}
 
   bool Passes(const TFilterInputs& inputs, const Tdownload& download) {
-    return Matches(MakeCriteria(inputs, categories), download);
+    return Matches(MakeCriteria(inputs), download);
   }
 
   test::FakePlatform fake;
@@ -92,12 +93,17 @@ TEST_F(FilterTest, EachCriterionAsTheControlsDescribeIt) {
   auto march1Both = [&](TFilterInputs& in) { in.dayFrom = in.dayTo = Serial(2008, 3, 1); };
   auto dated = [](double date) { return [=](Tdownload& d) { d.Date = date; }; };
   auto state = [](uint8_t code) { return [=](Tdownload& d) { d.State = code; }; };
-  auto stateChoice = [](int choice) { return [=](TFilterInputs& in) { in.stateChoice = choice; }; };
+  auto stateChoice = [](int choice) {
+    return [=](TFilterInputs& in) { in.state = ChoiceValue(StateChoices(), choice); };
+  };
+  auto category = [this](int item) {
+    return [=, this](TFilterInputs& in) { in.categoryId = categories[item].ID; };
+  };
   auto node = [](int32_t id) { return [=](Tdownload& d) { d.NodeID = id; }; };
   auto search = [](std::u16string text, int choice) {
     return [=](TFilterInputs& in) {
       in.searchText = Ansi(text);
-      in.searchChoice = choice;
+      in.searchIn = ChoiceValue(SearchChoices(), choice);
     };
   };
 
@@ -134,12 +140,9 @@ TEST_F(FilterTest, EachCriterionAsTheControlsDescribeIt) {
       {"'Ошибка' does not take state 5", stateChoice(4), state(5), false},
       {"no state chosen is no criterion", stateChoice(-1), state(5), true},
 
-      {"the first category takes its ID", [](TFilterInputs& in) { in.categoryChoice = 1; }, node(5),
-       true},
-      {"a category below it does not pass", [](TFilterInputs& in) { in.categoryChoice = 1; },
-       node(7), false},
-      {"the second category takes the second ID", [](TFilterInputs& in) { in.categoryChoice = 2; },
-       node(9), true},
+      {"the first category takes its ID", category(0), node(5), true},
+      {"a category below it does not pass", category(0), node(7), false},
+      {"the second category takes the second ID", category(1), node(9), true},
 
       {"capitals match small letters of FileName", search(u"ОТЧЕТ", 1),
        [](Tdownload& d) { d.FileName = Ansi(u"C:\\dl\\годовой отчет.pdf"); }, true},
@@ -154,16 +157,16 @@ TEST_F(FilterTest, EachCriterionAsTheControlsDescribeIt) {
       {"'Комментарии' ignores URL", search(u"x", 4), [](Tdownload& d) { d.URL = "http://x/"; },
        false},
       {"blanks count as text", search(u" ", 2), [](Tdownload& d) { d.URL = "nospace"; }, false},
-      {"no search field chosen is no criterion", search(u"zzz", -1), none, true},
+      {"an empty search text is no criterion", search(u"", 1), none, true},
 
       {"'Отсутствует файл на диске' passes a missing file",
-       [](TFilterInputs& in) { in.fileChoice = 1; },
+       [](TFilterInputs& in) { in.file = TFilePresence::Missing; },
        [](Tdownload& d) { d.FileName = "C:\\gone\\a.zip"; }, true},
       {"'Присутствует файл на диске' fails a missing file",
-       [](TFilterInputs& in) { in.fileChoice = 2; },
+       [](TFilterInputs& in) { in.file = TFilePresence::Present; },
        [](Tdownload& d) { d.FileName = "C:\\gone\\a.zip"; }, false},
       {"'Присутствует файл на диске' passes an existing file",
-       [](TFilterInputs& in) { in.fileChoice = 2; },
+       [](TFilterInputs& in) { in.file = TFilePresence::Present; },
        [](Tdownload& d) { d.FileName = "C:\\here\\a.zip"; }, true},
   };
   fake.existingFiles.insert("C:\\here\\a.zip");
@@ -179,7 +182,7 @@ TEST_F(FilterTest, EachCriterionAsTheControlsDescribeIt) {
 
 TEST_F(FilterTest, AllCriteriaMustPass) {
   TFilterInputs inputs;
-  inputs.stateChoice = 2;  // "Закачано"
+  inputs.state = StateComplete;
   inputs.sizeFrom = "1";
   inputs.searchText = "zip";
   Tdownload download;
@@ -207,11 +210,10 @@ class CountingPlatform : public test::FakePlatform {
 TEST(FilterOrder, TextIsNotSearchedOnceAnEarlierCriterionFails) {
   CountingPlatform counting;
   platform::ScopedPlatform scoped(counting);
-  TCategoryList categories(kCategoryFile);
   TFilterInputs inputs;
-  inputs.stateChoice = 1;  // "Пауза"
+  inputs.state = StatePaused;
   inputs.searchText = "A";
-  const TFilterCriteria criteria = MakeCriteria(inputs, categories);
+  const TFilterCriteria criteria = MakeCriteria(inputs);
   EXPECT_EQ(criteria.searchLower, "a");
   EXPECT_EQ(counting.lowered, 1) << "the search text is lower-cased once";
   Tdownload download;
