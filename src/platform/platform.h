@@ -77,6 +77,34 @@ struct OsVersionInfo {
 
 // An open file being written; only the implementation that opened it knows
 // what the handle means.
+// Where the recycle bin put a file, so that it can be put back: the path the
+// caller gave, and the system's own texts for its place in the bin (on POSIX
+// the trashed file and its ".trashinfo"; on Windows the bin item's parsing
+// name, with `info` empty).
+struct RecycledFile {
+  std::string originalPath;
+  std::string binPath;
+  std::string info;
+};
+
+enum class RecycleOutcome {
+  Recycled,      // the file is in the bin, at `file`
+  NoRecycleBin,  // its volume or share has no bin, or the bin refuses it
+  Failed,        // the file could not be moved (locked, gone, no right)
+};
+
+struct RecycleResult {
+  RecycleOutcome outcome = RecycleOutcome::Failed;
+  RecycledFile file;
+};
+
+enum class PutBackOutcome {
+  PutBack,     // the file is where it was
+  PlaceTaken,  // another file lies there now; the file stays in the bin
+  NotInBin,    // the bin no longer holds it (emptied, or put back already)
+  Failed,
+};
+
 struct WriteHandle {
   intptr_t value = -1;
   std::string path;  // the temporary file's own path, for removal
@@ -178,6 +206,21 @@ class Platform {
   // radix character of the LC_ALL / LC_NUMERIC / LANG locale, "." when that
   // locale is not installed.
   virtual char decimalSeparator() = 0;
+
+  // The system's recycle bin.  A file is moved to the bin of its own volume,
+  // with what the desktop needs to put it back; it is never erased, so a file
+  // that cannot go to a bin stays where it was.  The base answers that there
+  // is no bin.
+  virtual RecycleResult recycleFile(const std::string& path);
+  // Moves a file the bin holds back to its original path, unless another file
+  // lies there now.
+  virtual PutBackOutcome putBackRecycled(const RecycledFile& file);
+
+  // Drives and shares.  True when the root that driveRootOf() gave can be
+  // reached now: a drive letter with a volume and its medium, a share that
+  // answers (on POSIX, a drive of the Wine prefix whose target folder exists).
+  // The base answers true.
+  virtual bool driveRootReachable(const std::string& root);
 };
 
 // The platform in use: the system's own unless a test installed another.
@@ -213,6 +256,12 @@ std::optional<std::string> userDataFolder(const std::string& windowsName,
 // Windows path is mapped onto the Wine prefix's drives; elsewhere, and for
 // any other path, the path as it is.
 std::string localPathOf(const std::string& path);
+
+// The root of the drive or share that a Windows path lies on, the same text
+// for every path on it whatever its letter case: "C:" for "c:\x\y", and
+// "\\server\share" for a UNC path.  Empty for a path with no such root (a
+// relative or a POSIX path), which is always taken as reachable.
+std::string driveRootOf(std::string_view path);
 
 // Replaces the file that `path` names with `bytes`, all or nothing: the old
 // file stays exactly as it was unless the complete new content is in place.

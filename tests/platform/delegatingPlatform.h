@@ -57,6 +57,13 @@ class DelegatingPlatform : public Platform {
   std::string lowerCase(std::string_view text) override { return os().lowerCase(text); }
   unsigned activeCodePage() override { return os().activeCodePage(); }
   char decimalSeparator() override { return os().decimalSeparator(); }
+  RecycleResult recycleFile(const std::string& path) override { return os().recycleFile(path); }
+  PutBackOutcome putBackRecycled(const RecycledFile& file) override {
+    return os().putBackRecycled(file);
+  }
+  bool driveRootReachable(const std::string& root) override {
+    return os().driveRootReachable(root);
+  }
 
  private:
   static Platform& os() { return brimlow::platform::system(); }
