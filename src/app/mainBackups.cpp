@@ -5,6 +5,7 @@
 #include "app/ansiText.h"
 #include "app/application.h"
 #include "app/main.h"
+#include "workflow/menuCommands.h"
 
 namespace brimlow {
 
@@ -13,19 +14,12 @@ namespace {
 // The backup file's own name, exactly, travels with its menu item.
 constexpr const char* kBackupNameProperty = "backupName";
 
-// Menus read "&" as the mark of a shortcut letter; "&&" shows one "&".
-QString MenuCaption(const std::string& name) {
-  QString caption = FromAnsi(name);
-  caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-  return caption;
-}
-
 }  // namespace
 
 void TForm2::BackupNamesChanged() {
   ui.N7->clear();
   for (const std::string& name : FCleaner.BackupNames()) {
-    QAction* item = ui.N7->addAction(MenuCaption(name));
+    QAction* item = ui.N7->addAction(FromAnsi(EscapeAccessKeys(name)));
     item->setProperty(kBackupNameProperty, QByteArray::fromStdString(name));
     connect(item, &QAction::triggered, this,
             [this, item] { Guarded([this, item] { BackupMenuClick(*item); }); });

@@ -2,13 +2,16 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTreeView>
 
 #include "app/mainPanes.h"
+#include "workflow/menuCommands.h"
 
 namespace brimlow {
 
@@ -19,70 +22,85 @@ constexpr int kListPaneWidth = 294;
 constexpr int kMiddlePaneWidth = 148;
 constexpr int kTrashPaneWidth = 345;
 
-QAction* NamedAction(QObject* owner, const char* name, const QString& caption) {
-  auto* action = new QAction(caption, owner);
-  action->setObjectName(QString::fromLatin1(name));
-  return action;
+QMenu* NamedMenu(std::string_view name, std::string_view caption, QWidget* parent) {
+  auto* menu = new QMenu(QString::fromUtf8(PlainCaption(caption)), parent);
+  menu->setObjectName(QString::fromUtf8(name));
+  return menu;
 }
 
-QMenu* NamedMenu(const char* name, const QString& title, QWidget* parent) {
-  auto* menu = new QMenu(title, parent);
-  menu->setObjectName(QString::fromLatin1(name));
-  return menu;
+QAction*& CommandSlot(TForm2Ui& ui, TCommand command) {
+  static constexpr QAction* TForm2Ui::*kSlots[kCommandCount] = {
+      &TForm2Ui::openDefault, &TForm2Ui::OpenWithDialog,
+      &TForm2Ui::move,        &TForm2Ui::doCopy,
+      &TForm2Ui::moveBack,    &TForm2Ui::doSelect,
+      &TForm2Ui::noSelection, &TForm2Ui::N6,
+      &TForm2Ui::N10,         &TForm2Ui::N11,
+      &TForm2Ui::online1,     &TForm2Ui::N13,
+      &TForm2Ui::N14,         &TForm2Ui::N16};
+  return ui.*kSlots[static_cast<int>(command)];
+}
+
+// A list-scoped shortcut works only while that list has the focus, so that
+// Delete still edits the filter's fields.
+void ApplyShortcut(QAction& action, const TMenuEntry& entry, TForm2Ui& ui) {
+  if (entry.shortcut.empty()) return;
+  QList<QKeySequence> keys{QKeySequence(QString::fromUtf8(entry.shortcut))};
+  if (!entry.alternateShortcut.empty())
+    keys.append(QKeySequence(QString::fromUtf8(entry.alternateShortcut)));
+  action.setShortcuts(keys);
+  if (entry.scope == TShortcutScope::Window) return;
+  action.setShortcutContext(Qt::WidgetShortcut);
+  (entry.scope == TShortcutScope::DownloadsList ? ui.treeLeft : ui.treeRight)->addAction(&action);
 }
 
 void BuildActions(QMainWindow& window, TForm2Ui& ui) {
   auto* actions = new QObject(&window);
   actions->setObjectName(QStringLiteral("ActionManager1"));
-  ui.openDefault = NamedAction(actions, "openDefault", QStringLiteral("Открыть текущий"));
-  ui.OpenWithDialog = NamedAction(actions, "OpenWithDialog", QStringLiteral("Открыть..."));
-  ui.move = NamedAction(actions, "move", QStringLiteral("Перенести"));
-  ui.doCopy = NamedAction(actions, "doCopy", QStringLiteral("Скопировать"));
-  ui.moveBack = NamedAction(actions, "moveBack", QStringLiteral("Перенести обратно"));
-  ui.doSelect = NamedAction(actions, "doSelect", QStringLiteral("Выделить"));
-  ui.noSelection = NamedAction(actions, "noSelection", QStringLiteral("Снять выделение"));
+  for (int i = 0; i < kCommandCount; ++i) {
+    const TMenuEntry& entry = CommandEntry(static_cast<TCommand>(i));
+    auto* action = new QAction(QString::fromUtf8(PlainCaption(entry.caption)), actions);
+    action->setObjectName(QString::fromUtf8(entry.name));
+    CommandSlot(ui, entry.command) = action;
+  }
+}
+
+void FillMenu(QMenu& menu, std::span<const TMenuEntry> entries, TForm2Ui& ui) {
+  for (const TMenuEntry& entry : entries) {
+    switch (entry.kind) {
+      case TMenuEntryKind::Command: menu.addAction(CommandSlot(ui, entry.command)); break;
+      case TMenuEntryKind::Separator: menu.addSeparator(); break;
+      case TMenuEntryKind::Submenu: {
+        QMenu* submenu = NamedMenu(entry.name, entry.caption, &menu);
+        FillMenu(*submenu, entry.entries, ui);
+        menu.addMenu(submenu);
+        break;
+      }
+      case TMenuEntryKind::BackupCopies:
+        ui.N7 = NamedMenu(entry.name, entry.caption, &menu);
+        // The placeholder goes when the backup copies fill the submenu.
+        ui.N7->addAction(QStringLiteral(" "))->setObjectName(QStringLiteral("backupPlaceholder"));
+        menu.addMenu(ui.N7);
+        break;
+    }
+  }
 }
 
 void BuildMenu(QMainWindow& window, TForm2Ui& ui) {
   QMenuBar* bar = window.menuBar();
   bar->setObjectName(QStringLiteral("MainMenu1"));
+  for (const TMenuEntry& entry : MainMenu()) {
+    QMenu* menu = NamedMenu(entry.name, entry.caption, bar);
+    FillMenu(*menu, entry.entries, ui);
+    bar->addMenu(menu);
+  }
+}
 
-  QMenu* file = NamedMenu("fileMenu", QStringLiteral("Файл"), bar);
-  file->addAction(ui.openDefault);
-  file->addAction(ui.OpenWithDialog);
-  ui.N7 = NamedMenu("N7", QStringLiteral("Резервные"), file);
-  // The placeholder goes when the backup copies fill the submenu.
-  ui.N7->addAction(NamedAction(ui.N7, "backupPlaceholder", QStringLiteral(" ")));
-  file->addMenu(ui.N7);
-  ui.N6 = NamedAction(file, "N6", QStringLiteral("Выход"));
-  file->addAction(ui.N6);
-  bar->addMenu(file);
-
-  QMenu* edit = NamedMenu("editMenu", QStringLiteral("Правка"), bar);
-  QMenu* filter = NamedMenu("filterMenu", QStringLiteral("Фильтр"), edit);
-  filter->addAction(ui.doSelect);
-  filter->addAction(ui.noSelection);
-  edit->addMenu(filter);
-  QMenu* selected = NamedMenu("selectedMenu", QStringLiteral("Выделенные"), edit);
-  selected->addAction(ui.move);
-  selected->addAction(ui.doCopy);
-  selected->addAction(ui.moveBack);
-  edit->addMenu(selected);
-  bar->addMenu(edit);
-
-  QMenu* help = NamedMenu("helpMenu", QStringLiteral("Справка"), bar);
-  ui.N10 = NamedAction(help, "N10", QStringLiteral("Содержание"));
-  ui.N11 = NamedAction(help, "N11", QStringLiteral("Домашнаяя страница"));
-  ui.online1 = NamedAction(help, "online1", QStringLiteral("Поддержка online"));
-  ui.N13 = NamedAction(help, "N13", QStringLiteral("Сообщить об ошибке"));
-  ui.N14 = NamedAction(help, "N14", QStringLiteral("Форум"));
-  ui.N16 = NamedAction(help, "N16", QStringLiteral("О программе"));
-  help->addActions({ui.N10, ui.N11, ui.online1});
-  help->addSeparator();
-  help->addActions({ui.N13, ui.N14});
-  help->addSeparator();
-  help->addAction(ui.N16);
-  bar->addMenu(help);
+// The shortcuts go on once the lists exist.
+void BindShortcuts(TForm2Ui& ui) {
+  for (int i = 0; i < kCommandCount; ++i) {
+    const TMenuEntry& entry = CommandEntry(static_cast<TCommand>(i));
+    ApplyShortcut(*CommandSlot(ui, entry.command), entry, ui);
+  }
 }
 
 void BuildPanes(QMainWindow& window, TForm2Ui& ui) {
@@ -135,6 +153,7 @@ void BuildForm2Ui(QMainWindow& window, TForm2Ui& ui) {
   BuildActions(window, ui);
   BuildMenu(window, ui);
   BuildPanes(window, ui);
+  BindShortcuts(ui);
   BuildStatusBar(window, ui);
   BuildDialogs(window, ui);
 }

@@ -236,6 +236,7 @@ void TDownloadsView::Clicked(const NMITEMACTIVATE& click) {
 }
 
 void TDownloadsView::KeyDown(const NMLVKEYDOWN& key) {
+  if (key.wVKey == VK_DELETE && FOnDeleteKey) return FOnDeleteKey();
   if (key.wVKey != VK_SPACE || !FList) return;
   const int focused = static_cast<int>(
       SendMessageW(FHandle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));

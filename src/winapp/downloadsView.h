@@ -42,6 +42,8 @@ class TDownloadsView final : public TMarkedListObserver {
   void SetCategories(const TCategoryList* categories);
   // Runs after the user changed a mark.
   void OnChecked(std::function<void()> handler) { FOnChecked = std::move(handler); }
+  // Delete (with or without Shift) in the list.
+  void OnDeleteKey(std::function<void()> handler) { FOnDeleteKey = std::move(handler); }
 
   // Handles a notification of the control or its header; true when handled,
   // with the result in `result`.
@@ -83,6 +85,7 @@ class TDownloadsView final : public TMarkedListObserver {
   TMarkedList* FList = nullptr;
   const TCategoryList* FCategories = nullptr;
   std::function<void()> FOnChecked;
+  std::function<void()> FOnDeleteKey;
 };
 
 }  // namespace brimlow

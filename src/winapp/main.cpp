@@ -63,6 +63,8 @@ TForm2::TForm2() : FCleaner(this) {
   FRightView->SetCategories(&FCleaner.Categories());
   // Marks changed in the trash trigger nothing.
   FLeftView->OnChecked([this] { treeLeftChecked(); });
+  FLeftView->OnDeleteKey([this] { ListKey(TShortcutScope::DownloadsList); });
+  FRightView->OnDeleteKey([this] { ListKey(TShortcutScope::TrashList); });
   FReport = std::make_unique<TreportForm>(FHandle);
   FAbout = std::make_unique<TaboutForm>(FHandle);
 
@@ -248,6 +250,13 @@ void TForm2::Command(int id) {
     case ID_N16: return N16Click();
     default: return;
   }
+}
+
+void TForm2::ListKey(TShortcutScope list) {
+  for (int i = 0; i < kCommandCount; ++i)
+    if (CommandEntry(static_cast<TCommand>(i)).scope == list)
+      SendMessageW(FHandle, WM_COMMAND, static_cast<WPARAM>(CommandId(static_cast<TCommand>(i))),
+                   0);
 }
 
 LRESULT TForm2::Notify(const NMHDR& header) {

@@ -91,6 +91,8 @@ class TForm2 final : private TCleanerFrontEnd {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void Command(int id);
+  // A key that only the lists read: the commands bound to it in that list.
+  void ListKey(TShortcutScope list);
   LRESULT Notify(const NMHDR& header);
   void FormClose();
   void FillCategoryBox();

@@ -2,29 +2,17 @@
 #include "platform/path.h"
 #include "winapp/main.h"
 #include "winapp/winText.h"
+#include "workflow/menuCommands.h"
 
 namespace brimlow {
-
-namespace {
-
-// Menus read "&" as the mark of a shortcut letter; "&&" shows one "&".
-std::wstring MenuCaption(const std::string& name) {
-  std::wstring caption;
-  for (const wchar_t character : Wide(name)) {
-    caption += character;
-    if (character == L'&') caption += L'&';
-  }
-  return caption;
-}
-
-}  // namespace
 
 void TForm2::BackupNamesChanged() {
   while (GetMenuItemCount(ui.N7) > 0)
     DeleteMenu(ui.N7, 0, MF_BYPOSITION);
   const std::vector<std::string>& names = FCleaner.BackupNames();
   for (size_t index = 0; index < names.size(); ++index)
-    AppendMenuW(ui.N7, MF_STRING, ID_FirstBackup + index, MenuCaption(names[index]).c_str());
+    AppendMenuW(ui.N7, MF_STRING, ID_FirstBackup + index,
+                Wide(EscapeAccessKeys(names[index])).c_str());
   DrawMenuBar(FHandle);
 }
 

@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include <cctype>
 #include <span>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "winapp/splitter.h"
 #include "winapp/winText.h"
 #include "workflow/filterChoices.h"
+#include "workflow/menuCommands.h"
 
 namespace brimlow {
 
@@ -107,47 +110,73 @@ int Unscaled(int pixels, int dpi) {
   return MulDiv(pixels, USER_DEFAULT_SCREEN_DPI, dpi);
 }
 
-HMENU Menu(HMENU bar, const wchar_t* title) {
-  const HMENU menu = CreatePopupMenu();
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), title);
-  return menu;
+// A key name as the menu table spells it: modifiers ("Ctrl+", "Shift+",
+// "Alt+") before a letter, a digit, "F1".."F12" or "Del".
+ACCEL Accelerator(std::string_view shortcut, int id) {
+  ACCEL key{FVIRTKEY, 0, static_cast<WORD>(id)};
+  for (const auto& [prefix, flag] :
+       {std::pair{"Ctrl+", FCONTROL}, {"Shift+", FSHIFT}, {"Alt+", FALT}})
+    if (shortcut.starts_with(prefix)) {
+      key.fVirt |= flag;
+      shortcut.remove_prefix(std::string_view(prefix).size());
+    }
+  if (shortcut == "Del")
+    key.key = VK_DELETE;
+  else if (shortcut.size() > 1 && shortcut[0] == 'F')
+    key.key = static_cast<WORD>(VK_F1 + std::stoi(std::string(shortcut.substr(1))) - 1);
+  else if (shortcut.size() == 1)
+    key.key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(shortcut[0])));
+  return key;
 }
 
-void Item(HMENU menu, int id, const wchar_t* caption) {
-  AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(id), caption);
+std::wstring MenuCaption(const TMenuEntry& entry) {
+  std::string caption(entry.caption);
+  if (!entry.shortcut.empty()) caption.append("\t").append(entry.shortcut);
+  return WideFromUtf8(caption);
+}
+
+void FillMenu(HMENU menu, std::span<const TMenuEntry> entries, TForm2Ui& ui) {
+  for (const TMenuEntry& entry : entries) {
+    switch (entry.kind) {
+      case TMenuEntryKind::Command:
+        AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(CommandId(entry.command)),
+                    MenuCaption(entry).c_str());
+        break;
+      case TMenuEntryKind::Separator: AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); break;
+      case TMenuEntryKind::Submenu: {
+        const HMENU submenu = CreatePopupMenu();
+        FillMenu(submenu, entry.entries, ui);
+        AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu),
+                    MenuCaption(entry).c_str());
+        break;
+      }
+      case TMenuEntryKind::BackupCopies:
+        ui.N7 = CreatePopupMenu();
+        AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(ui.N7), MenuCaption(entry).c_str());
+        break;
+    }
+  }
+}
+
+// Window-wide shortcuts become accelerators; the lists' own keys are read by
+// the lists, so that Delete still edits the filter's fields.
+HACCEL WindowAccelerators() {
+  std::vector<ACCEL> keys;
+  for (int i = 0; i < kCommandCount; ++i) {
+    const TMenuEntry& entry = CommandEntry(static_cast<TCommand>(i));
+    if (entry.shortcut.empty() || entry.scope != TShortcutScope::Window) continue;
+    keys.push_back(Accelerator(entry.shortcut, CommandId(entry.command)));
+    if (!entry.alternateShortcut.empty())
+      keys.push_back(Accelerator(entry.alternateShortcut, CommandId(entry.command)));
+  }
+  return CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
 
 void BuildMenu(HWND window, TForm2Ui& ui) {
   ui.MainMenu1 = CreateMenu();
-  const HMENU file = Menu(ui.MainMenu1, L"&Файл");
-  Item(file, ID_openDefault, L"Открыть &текущий");
-  Item(file, ID_OpenWithDialog, L"&Открыть...\tCtrl+O");
-  ui.N7 = CreatePopupMenu();
-  AppendMenuW(file, MF_POPUP, reinterpret_cast<UINT_PTR>(ui.N7), L"&Резервные");
-  Item(file, ID_N6, L"&Выход");
-
-  const HMENU edit = Menu(ui.MainMenu1, L"&Правка");
-  const HMENU filter = Menu(edit, L"&Фильтр");
-  Item(filter, ID_doSelect, L"&Выделить");
-  Item(filter, ID_noSelection, L"&Снять выделение");
-  const HMENU selected = Menu(edit, L"В&ыделенные");
-  Item(selected, ID_move, L"&Перенести");
-  Item(selected, ID_doCopy, L"&Скопировать");
-  Item(selected, ID_moveBack, L"Перенести &обратно");
-
-  const HMENU help = Menu(ui.MainMenu1, L"&Справка");
-  Item(help, ID_N10, L"&Содержание\tF1");
-  Item(help, ID_N11, L"&Домашнаяя страница");
-  Item(help, ID_online1, L"&Поддержка online");
-  AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
-  Item(help, ID_N13, L"Сообщить об &ошибке");
-  Item(help, ID_N14, L"&Форум");
-  AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
-  Item(help, ID_N16, L"О п&рограмме");
+  FillMenu(ui.MainMenu1, MainMenu(), ui);
   SetMenu(window, ui.MainMenu1);
-
-  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'O', ID_OpenWithDialog}, {FVIRTKEY, VK_F1, ID_N10}};
-  ui.accelerators = CreateAcceleratorTableW(keys, 2);
+  ui.accelerators = WindowAccelerators();
 }
 
 void BuildListPane(TForm2Ui& ui) {

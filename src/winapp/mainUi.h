@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "workflow/menuCommands.h"
+
 namespace brimlow {
 
 // Menu items and buttons that share an action share its identifier, so both
@@ -24,7 +26,7 @@ enum TCommandId : int {
   ID_N13,
   ID_N14,
   ID_N16,
-  ID_Button2,
+  ID_Button2 = 150,
   ID_treeLeft = 200,
   ID_treeRight,
   ID_fileCheckBox,
@@ -52,6 +54,12 @@ enum TCommandId : int {
   ID_filterProgress,
   ID_FirstBackup = 1000,  // the items of "Резервные", one per copy
 };
+
+// The identifier of a menu command: the table's order of the commands.
+constexpr int CommandId(TCommand command) {
+  return ID_openDefault + static_cast<int>(command);
+}
+static_assert(CommandId(TCommand::N16) == ID_N16 && CommandId(TCommand::move) == ID_move);
 
 struct TForm2Ui {
   HMENU MainMenu1 = nullptr;

@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,6 +24,7 @@
 #include "app/optionalDateEdit.h"
 #include "data/categories.h"
 #include "windowTestSupport.h"
+#include "workflow/menuCommands.h"
 #include "workflow/workflowErrors.h"
 
 namespace brimlow {
@@ -52,29 +55,12 @@ TEST(TitleAfterLoad, ReplacesOnlyWhatFollowsTheFirstDash) {
 }
 
 TEST_F(WindowTest, EveryControlCarriesItsNameAndCaption) {
-  const struct {
-    const char* name;
-    QString caption;
-  } actions[] = {
-      {"openDefault", "Открыть текущий"},
-      {"OpenWithDialog", "Открыть..."},
-      {"move", "Перенести"},
-      {"doCopy", "Скопировать"},
-      {"moveBack", "Перенести обратно"},
-      {"doSelect", "Выделить"},
-      {"noSelection", "Снять выделение"},
-      {"N6", "Выход"},
-      {"N10", "Содержание"},
-      {"N11", "Домашнаяя страница"},
-      {"online1", "Поддержка online"},
-      {"N13", "Сообщить об ошибке"},
-      {"N14", "Форум"},
-      {"N16", "О программе"},
-  };
-  for (const auto& a : actions) {
-    const QAction* action = Find<QAction>(a.name);
-    ASSERT_NE(action, nullptr) << a.name;
-    EXPECT_EQ(action->text(), a.caption) << a.name;
+  for (int i = 0; i < kCommandCount; ++i) {
+    const TMenuEntry& entry = CommandEntry(static_cast<TCommand>(i));
+    const QAction* action = Find<QAction>(std::string(entry.name).c_str());
+    ASSERT_NE(action, nullptr) << entry.name;
+    EXPECT_EQ(action->text(), QString::fromUtf8(PlainCaption(entry.caption))) << entry.name;
+    EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromUtf8(entry.shortcut))) << entry.name;
   }
   const struct {
     const char* name;
@@ -317,6 +303,59 @@ TEST_F(WindowTest, MovingMarkedDownloadsToTheTrash) {
   EXPECT_EQ(Label("labSelCount"), "0");
   EXPECT_EQ(Label("labSelTotal"), FromAnsi(SizeToText(0)));
   EXPECT_TRUE(RowsShowRecords(*Find<QTreeView>("treeLeft"), window->Downloads()));
+}
+
+// The menu bar shows the table's menus, in order, with the items of each.
+void ExpectMenuAsTable(const QList<QAction*>& shown, std::span<const TMenuEntry> entries) {
+  ASSERT_EQ(shown.size(), static_cast<qsizetype>(entries.size()));
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const TMenuEntry& entry = entries[i];
+    const QAction& item = *shown[static_cast<qsizetype>(i)];
+    EXPECT_EQ(item.isSeparator(), entry.kind == TMenuEntryKind::Separator) << i;
+    if (entry.kind == TMenuEntryKind::Separator) continue;
+    EXPECT_EQ(item.text(), QString::fromUtf8(PlainCaption(entry.caption))) << entry.name;
+    const QMenu* submenu = item.menu();
+    EXPECT_EQ(submenu != nullptr,
+              entry.kind == TMenuEntryKind::Submenu || entry.kind == TMenuEntryKind::BackupCopies)
+        << entry.name;
+    const QObject& named = submenu ? static_cast<const QObject&>(*submenu) : item;
+    EXPECT_EQ(named.objectName(), QString::fromUtf8(entry.name));
+    if (entry.kind == TMenuEntryKind::Submenu) ExpectMenuAsTable(submenu->actions(), entry.entries);
+  }
+}
+
+TEST_F(WindowTest, TheMenuBarIsBuiltFromTheCommandTable) {
+  ExpectMenuAsTable(Find<QMenuBar>("MainMenu1")->actions(), MainMenu());
+}
+
+TEST_F(WindowTest, DeleteInAListMovesItsMarkedRowsToTheOtherList) {
+  ShowDownloads({1000, 2000, 3000});
+  auto* left = Find<QTreeView>("treeLeft");
+  auto* right = Find<QTreeView>("treeRight");
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  Mark(window->LeftModel(), {0, 2});
+  left->setFocus();
+  QTest::keyClick(left, Qt::Key_Delete);
+  EXPECT_EQ(Label("labZak"), "1");
+  EXPECT_EQ(Label("labSelCount"), "2");
+
+  Mark(window->RightModel(), {1});
+  right->setFocus();
+  QTest::keyClick(right, Qt::Key_Delete, Qt::ShiftModifier);
+  EXPECT_EQ(Label("labZak"), "2");
+  EXPECT_EQ(Label("labSelCount"), "1");
+
+  // In a filter field Delete edits the text and moves nothing.
+  Mark(window->LeftModel(), {0});
+  auto* search = Find<QLineEdit>("searchText");
+  search->setText("ab");
+  search->setFocus();
+  search->setCursorPosition(0);
+  QTest::keyClick(search, Qt::Key_Delete);
+  EXPECT_EQ(search->text(), "b");
+  EXPECT_EQ(Label("labZak"), "2");
 }
 
 TEST_F(WindowTest, CopyingClearsTheMarksOnlyWhenCleanSelIsTicked) {

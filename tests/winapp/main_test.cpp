@@ -7,6 +7,7 @@
 #include "winapp/about.h"
 #include "windowTestSupport.h"
 #include "workflow/helpTargets.h"
+#include "workflow/menuCommands.h"
 #include "workflow/paneLayout.h"
 
 namespace brimlow::test {
@@ -31,25 +32,15 @@ std::wstring MenuText(HMENU menu, UINT item, UINT by) {
 }  // namespace
 
 TEST_F(WindowTest, MenusAndControlsCarryTheirCaptions) {
-  const std::vector<std::pair<int, std::wstring>> items = {{ID_openDefault, L"Открыть текущий"},
-                                                           {ID_OpenWithDialog, L"Открыть..."},
-                                                           {ID_N6, L"Выход"},
-                                                           {ID_doSelect, L"Выделить"},
-                                                           {ID_noSelection, L"Снять выделение"},
-                                                           {ID_move, L"Перенести"},
-                                                           {ID_doCopy, L"Скопировать"},
-                                                           {ID_moveBack, L"Перенести обратно"},
-                                                           {ID_N10, L"Содержание"},
-                                                           {ID_N11, L"Домашнаяя страница"},
-                                                           {ID_online1, L"Поддержка online"},
-                                                           {ID_N13, L"Сообщить об ошибке"},
-                                                           {ID_N14, L"Форум"},
-                                                           {ID_N16, L"О программе"}};
-  for (const auto& [id, caption] : items)
-    EXPECT_EQ(MenuText(ui->MainMenu1, static_cast<UINT>(id), MF_BYCOMMAND), caption) << id;
-  EXPECT_EQ(MenuText(ui->MainMenu1, 0, MF_BYPOSITION), L"Файл");
-  EXPECT_EQ(MenuText(ui->MainMenu1, 1, MF_BYPOSITION), L"Правка");
-  EXPECT_EQ(MenuText(ui->MainMenu1, 2, MF_BYPOSITION), L"Справка");
+  for (int i = 0; i < kCommandCount; ++i) {
+    const TMenuEntry& entry = CommandEntry(static_cast<TCommand>(i));
+    const auto id = static_cast<UINT>(CommandId(entry.command));
+    EXPECT_EQ(MenuText(ui->MainMenu1, id, MF_BYCOMMAND), WideFromUtf8(PlainCaption(entry.caption)))
+        << entry.name;
+  }
+  for (size_t i = 0; i < MainMenu().size(); ++i)
+    EXPECT_EQ(MenuText(ui->MainMenu1, static_cast<UINT>(i), MF_BYPOSITION),
+              WideFromUtf8(PlainCaption(MainMenu()[i].caption)));
   EXPECT_EQ(MenuText(GetSubMenu(ui->MainMenu1, 0), 2, MF_BYPOSITION), L"Резервные");
 
   const std::vector<std::pair<HWND, std::wstring>> controls = {
@@ -217,6 +208,27 @@ TEST_F(WindowTest, MoveCopyAndMoveBack) {
   EXPECT_EQ(Names(ui->treeLeft),
             (std::vector<std::wstring>{L"a.bin", L"c.bin", L"e.bin", L"b.bin"}));
   EXPECT_EQ(RowCount(ui->treeRight), 3);
+}
+
+// Delete in a list, as the list view reports a key to its parent.
+void PressDelete(HWND window, HWND list, int id) {
+  NMLVKEYDOWN key{};
+  key.hdr = {list, static_cast<UINT_PTR>(id), LVN_KEYDOWN};
+  key.wVKey = VK_DELETE;
+  SendMessageW(window, WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&key));
+}
+
+TEST_F(WindowTest, DeleteInAListMovesItsMarkedRowsToTheOtherList) {
+  StartWith(FiveDownloads());
+  TickRows(ui->treeLeft, {0, 2});
+  PressDelete(window->Handle(), ui->treeLeft, ID_treeLeft);
+  EXPECT_EQ(Names(ui->treeLeft), (std::vector<std::wstring>{L"b.bin", L"d.bin", L"e.bin"}));
+  EXPECT_EQ(Names(ui->treeRight), (std::vector<std::wstring>{L"a.bin", L"c.bin"}));
+
+  TickRows(ui->treeRight, {1});
+  PressDelete(window->Handle(), ui->treeRight, ID_treeRight);
+  EXPECT_EQ(Names(ui->treeRight), (std::vector<std::wstring>{L"a.bin"}));
+  EXPECT_EQ(RowCount(ui->treeLeft), 4);
 }
 
 struct ExecuteCase {
