@@ -6,23 +6,20 @@
 #include <QVBoxLayout>
 
 #include "app/icons.h"
+#include "workflow/aboutDesign.h"
 
 namespace brimlow {
 
 namespace {
 
-constexpr int kClientWidth = 290;
-constexpr int kClientHeight = 171;
-constexpr int kIconSize = 33;
-constexpr int kTitlePixels = 22;
-constexpr int kTextPixels = 13;
+const TAboutDesign& kDesign = kAboutDesign;
 
-QLabel* Text(const char* name, const QString& text, int pixels, bool bold = false) {
-  auto* label = new QLabel(text);
-  label->setObjectName(QString::fromLatin1(name));
+QLabel* Text(const TAboutLine& line) {
+  auto* label = new QLabel(QString::fromUtf8(line.text));
+  label->setObjectName(QString::fromUtf8(line.name));
   QFont font = label->font();
-  font.setPixelSize(pixels);
-  font.setBold(bold);
+  font.setPixelSize(line.pixels);
+  font.setBold(line.bold);
   label->setFont(font);
   return label;
 }
@@ -31,7 +28,7 @@ QLabel* Text(const char* name, const QString& text, int pixels, bool bold = fals
 
 TaboutForm::TaboutForm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("aboutForm"));
-  setWindowTitle(QStringLiteral("О программе"));
+  setWindowTitle(QString::fromUtf8(kDesign.caption));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   QFont font(QStringLiteral("Tahoma"));
@@ -41,16 +38,16 @@ TaboutForm::TaboutForm(QWidget* parent) : QDialog(parent) {
 
   auto* icon = new QLabel;
   icon->setObjectName(QStringLiteral("programIcon"));
-  icon->setPixmap(ProgramIcon().pixmap(kIconSize, kIconSize));
-  icon->setFixedSize(kIconSize, kIconSize);
+  icon->setPixmap(ProgramIcon().pixmap(kDesign.iconSize, kDesign.iconSize));
+  icon->setFixedSize(kDesign.iconSize, kDesign.iconSize);
   auto* top = new QHBoxLayout;
   top->addWidget(icon);
-  top->addWidget(Text("titleLabel", QStringLiteral("Brimlow"), kTitlePixels, true));
+  top->addWidget(Text(kDesign.lines.front()));
   top->addStretch();
 
-  Button1 = new QPushButton(QStringLiteral("Закрыть"));
+  Button1 = new QPushButton(QString::fromUtf8(kDesign.closeCaption));
   Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setFixedSize(75, 25);
+  Button1->setFixedSize(kDesign.buttonWidth, kDesign.buttonHeight);
   Button1->setDefault(true);
   connect(Button1, &QPushButton::clicked, this, &TaboutForm::Button1Click);
   auto* bottom = new QHBoxLayout;
@@ -59,16 +56,14 @@ TaboutForm::TaboutForm(QWidget* parent) : QDialog(parent) {
   bottom->addStretch();
 
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(12, 8, 12, 8);
+  layout->setContentsMargins(kDesign.iconLeft, kDesign.iconTop, kDesign.iconLeft, kDesign.iconTop);
   layout->setSpacing(2);
   layout->addLayout(top);
-  layout->addWidget(Text("forLabel", QStringLiteral("для Tarvolt"), kTextPixels, true));
-  layout->addWidget(Text("versionLabel", QStringLiteral("Brimlow 1.0"), kTextPixels));
-  layout->addWidget(Text("makerRights", QStringLiteral("Tarvolt © Kelvane"), kTextPixels));
-  layout->addWidget(Text("authorRights", QStringLiteral("Brimlow © авторы Brimlow."), kTextPixels));
+  for (size_t i = 1; i < kDesign.lines.size(); ++i)
+    layout->addWidget(Text(kDesign.lines[i]));
   layout->addStretch();
   layout->addLayout(bottom);
-  setFixedSize(kClientWidth, kClientHeight);
+  setFixedSize(kDesign.clientWidth, kDesign.clientHeight);
 }
 
 void TaboutForm::Button1Click() {

@@ -10,23 +10,23 @@
 namespace brimlow {
 
 void TForm2::N10Click() {
-  ShellOpen(HelpFilePath());
+  OpenHelp(TCommand::N10);
 }
 
 void TForm2::N11Click() {
-  ShellOpen(HomePageAddress());
+  OpenHelp(TCommand::N11);
 }
 
 void TForm2::online1Click() {
-  ShellOpen(SupportPageAddress());
+  OpenHelp(TCommand::online1);
 }
 
 void TForm2::N13Click() {
-  ShellOpen(SupportPageAddress());
+  OpenHelp(TCommand::N13);
 }
 
 void TForm2::N14Click() {
-  ShellOpen(ForumAddress());
+  OpenHelp(TCommand::N14);
 }
 
 void TForm2::N16Click() {

@@ -5,6 +5,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "app/ansiText.h"
 #include "app/main.h"
 
 namespace brimlow {
@@ -12,7 +13,7 @@ namespace brimlow {
 void TForm2::HostWaitStarted() {
   FBusy = true;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  statusBar()->showMessage(QStringLiteral("Ожидание завершения Tarvolt..."));
+  statusBar()->showMessage(FromAnsi(HostWaitText()));
 }
 
 void TForm2::HostWaitPause(std::chrono::milliseconds pause) {

@@ -9,6 +9,8 @@
 // After the main header, which brings the system header this one needs.
 #include <commctrl.h>
 
+#include "winapp/winText.h"
+
 namespace brimlow {
 
 namespace {
@@ -69,7 +71,7 @@ void TForm2::WhileLoading(const std::function<void()>& load) {
 }
 
 void TForm2::HostWaitStarted() {
-  SetBusy(true, L"Ожидание завершения Tarvolt...");
+  SetBusy(true, Wide(HostWaitText()).c_str());
 }
 
 void TForm2::HostWaitPause(std::chrono::milliseconds pause) {

@@ -38,6 +38,10 @@ struct TExecutionRequest {
 // system, letter case ignored (as Windows and the host's paths under Wine do).
 bool SameFileName(const std::string& a, const std::string& b);
 
+// What a window shows while the host is asked to exit and awaited, in the
+// active code page.
+std::string HostWaitText();
+
 // The window title after loading `fileName`: the caption up to its first
 // " -", then " - " and the file's name.
 std::string TitleAfterLoad(const std::string& caption, const std::string& fileName);

@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "workflow/cleaner.h"
 #include "workflow/hostProcess.h"
+#include "workflow/workflowText.h"
 
 namespace brimlow {
 
@@ -60,6 +61,10 @@ void TCleaner::WaitForHostToEnd() {
   while (IsProcessRunning(kHostProcess) &&
          std::chrono::steady_clock::now() - start < FHostExitTimeout)
     FFrontEnd->HostWaitPause(FHostExitPoll);
+}
+
+std::string HostWaitText() {
+  return AnsiText("Ожидание завершения Tarvolt...");
 }
 
 }  // namespace brimlow

@@ -47,4 +47,19 @@ void ShellOpen(const std::string& target) {
   platform::current().shellOpen(target);
 }
 
+std::string HelpTargetOf(TCommand command) {
+  switch (command) {
+    case TCommand::N10: return HelpFilePath();
+    case TCommand::N11: return HomePageAddress();
+    case TCommand::online1:
+    case TCommand::N13: return SupportPageAddress();
+    case TCommand::N14: return ForumAddress();
+    default: return {};
+  }
+}
+
+void OpenHelp(TCommand command) {
+  ShellOpen(HelpTargetOf(command));
+}
+
 }  // namespace brimlow

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "workflow/menuCommands.h"
+
 namespace brimlow {
 
 // The user guide next to the program file (on Windows the compiled help
@@ -18,5 +20,11 @@ std::string ForumAddress();
 // Asks the desktop shell to open a document or a web address; the outcome is
 // not looked at.
 void ShellOpen(const std::string& target);
+
+// The document or page a command of the help menu opens; empty for any other
+// command.
+std::string HelpTargetOf(TCommand command);
+// Opens what a command of the help menu names.
+void OpenHelp(TCommand command);
 
 }  // namespace brimlow

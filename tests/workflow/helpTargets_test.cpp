@@ -44,5 +44,18 @@ TEST(HelpFilePath, TheGuideBesideTheProgramOrWhereAnInstallationPutsIt) {
   }
 }
 
+TEST(HelpTargetOf, OnlyTheHelpMenusPagesOpenAnything) {
+  test::FakePlatform fake;
+  platform::ScopedPlatform scoped(fake);
+  fake.programFile = kProgramFolder + "brimlow";
+  EXPECT_EQ(HelpTargetOf(TCommand::N10), kFirstChoice);
+  EXPECT_EQ(HelpTargetOf(TCommand::N11), HomePageAddress());
+  EXPECT_EQ(HelpTargetOf(TCommand::N13), SupportPageAddress());
+  EXPECT_EQ(HelpTargetOf(TCommand::online1), SupportPageAddress());
+  EXPECT_EQ(HelpTargetOf(TCommand::N14), ForumAddress());
+  for (const TCommand other : {TCommand::move, TCommand::N16, TCommand::N6})
+    EXPECT_EQ(HelpTargetOf(other), "") << static_cast<int>(other);
+}
+
 }  // namespace
 }  // namespace brimlow
