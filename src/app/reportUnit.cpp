@@ -1,5 +1,7 @@
 #include "app/reportUnit.h"
 
+#include <algorithm>
+
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -59,39 +61,64 @@ TreportForm::TreportForm(QWidget* parent) : QDialog(parent) {
   Button1->setDefault(true);
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 
-  auto* grid = new QGridLayout(this);
-  grid->setContentsMargins(16, 10, 16, 10);
-  grid->addWidget(Caption(QStringLiteral("Список закачек:")), 0, 0);
-  grid->addWidget(listLabel, 0, 1);
-  grid->addWidget(Caption(QStringLiteral("Выделенное:")), 1, 0);
-  grid->addWidget(selLabel, 1, 1);
-  grid->addWidget(filesCaption, 2, 0);
-  grid->addWidget(filesLabel, 2, 1);
-  grid->addWidget(Caption(QStringLiteral("Резервная копия:")), 3, 0, 1, 2);
-  grid->addWidget(Edit1, 4, 0, 1, 2);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(Button1);
-  buttons->addStretch();
-  grid->addLayout(buttons, 5, 0, 1, 2);
-  grid->setColumnStretch(1, 1);
+  FGrid = new QGridLayout(this);
+  FGrid->setContentsMargins(16, 10, 16, 10);
+  FGrid->addWidget(Caption(QStringLiteral("Список закачек:")), 0, 0);
+  FGrid->addWidget(listLabel, 0, 1);
+  FGrid->addWidget(Caption(QStringLiteral("Выделенное:")), 1, 0);
+  FGrid->addWidget(selLabel, 1, 1);
+  FFileLines.emplace_back(filesCaption, filesLabel);
+  FBackupCaption = Caption(QStringLiteral("Резервная копия:"));
+  FButtons = new QHBoxLayout;
+  FButtons->addStretch();
+  FButtons->addWidget(Button1);
+  FButtons->addStretch();
+  FGrid->setColumnStretch(1, 1);
   ShowReport(TExecutionReport().Texts());
 }
 
 void TreportForm::ShowReport(const TExecutionReportTexts& texts) {
   listLabel->setText(FromAnsi(texts.listLabel));
   selLabel->setText(FromAnsi(texts.selLabel));
-  // What became of the files is said on a line of its own when there is
-  // anything to say.
-  const bool files = !texts.fileLines.empty();
-  filesCaption->setText(files ? FromAnsi(texts.fileLines.front().caption) : QString());
-  filesLabel->setText(files ? FromAnsi(texts.fileLines.front().text) : QString());
-  filesCaption->setVisible(files);
-  filesLabel->setVisible(files);
+  // What became of the files is said a line each, when there is anything
+  // to say.
+  LayOutFileLines(texts.fileLines.size());
+  for (size_t i = 0; i < FFileLines.size(); ++i) {
+    const bool shown = i < texts.fileLines.size();
+    FFileLines[i].first->setText(shown ? FromAnsi(texts.fileLines[i].caption) : QString());
+    FFileLines[i].second->setText(shown ? FromAnsi(texts.fileLines[i].text) : QString());
+  }
   Edit1->setText(FromAnsi(texts.Edit1));
   Edit1->selectAll();
   layout()->activate();
   setFixedSize(kClientWidth, std::max(kClientHeight, layout()->sizeHint().height()));
+}
+
+void TreportForm::LayOutFileLines(size_t count) {
+  while (FFileLines.size() < count) {
+    FFileLines.emplace_back(Caption(QString()), new QLabel);
+    FFileLines.back().first->setParent(this);
+    FFileLines.back().second->setParent(this);
+  }
+  FGrid->removeWidget(FBackupCaption);
+  FGrid->removeWidget(Edit1);
+  FGrid->removeItem(FButtons);
+  for (size_t i = 0; i < FFileLines.size(); ++i) {
+    const auto& [caption, text] = FFileLines[i];
+    FGrid->removeWidget(caption);
+    FGrid->removeWidget(text);
+    if (i < count) {
+      FGrid->addWidget(caption, 2 + static_cast<int>(i), 0);
+      FGrid->addWidget(text, 2 + static_cast<int>(i), 1);
+    }
+    caption->setVisible(i < count);
+    text->setVisible(i < count);
+  }
+  // One row stays for the files even when there is none.
+  const int next = 2 + std::max<int>(static_cast<int>(count), 1);
+  FGrid->addWidget(FBackupCaption, next, 0, 1, 2);
+  FGrid->addWidget(Edit1, next + 1, 0, 1, 2);
+  FGrid->addLayout(FButtons, next + 2, 0, 1, 2);
 }
 
 void TreportForm::showEvent(QShowEvent* event) {

@@ -4,9 +4,13 @@
 
 #include <QDialog>
 #include <QString>
+#include <utility>
+#include <vector>
 
 #include "workflow/executionReport.h"
 
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -25,6 +29,8 @@ class TreportForm final : public QDialog {
 
   QLabel* listLabel = nullptr;
   QLabel* selLabel = nullptr;
+  // The first line of what became of the files; the dialog grows by a line
+  // for each further one.
   QLabel* filesCaption = nullptr;
   QLabel* filesLabel = nullptr;
   QLineEdit* Edit1 = nullptr;
@@ -32,6 +38,16 @@ class TreportForm final : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+
+ private:
+  // Makes the file lines' labels, shows `count` of them and puts what follows
+  // below the last.
+  void LayOutFileLines(size_t count);
+
+  QGridLayout* FGrid = nullptr;
+  QLabel* FBackupCaption = nullptr;
+  QHBoxLayout* FButtons = nullptr;
+  std::vector<std::pair<QLabel*, QLabel*>> FFileLines;  // caption and text
 };
 
 }  // namespace brimlow

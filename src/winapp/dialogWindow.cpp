@@ -54,6 +54,22 @@ HWND DialogControl(HWND dialog, const wchar_t* className, const wchar_t* text, D
   return control;
 }
 
+void PlaceDialogControl(HWND control, RECT box) {
+  const int dpi = DpiOf(GetParent(control));
+  MoveWindow(control, Scaled(box.left, dpi), Scaled(box.top, dpi),
+             Scaled(box.right - box.left, dpi), Scaled(box.bottom - box.top, dpi), FALSE);
+}
+
+void ResizeDialog(HWND dialog, int clientWidth, int clientHeight) {
+  const int dpi = DpiOf(dialog);
+  RECT frame{0, 0, Scaled(clientWidth, dpi), Scaled(clientHeight, dpi)};
+  AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)),
+                           static_cast<UINT>(dpi));
+  SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void MarkAsCaption(HWND label) {
   SetPropW(label, kCaptionProperty, reinterpret_cast<HANDLE>(1));
 }

@@ -12,6 +12,10 @@ HWND CreateDialogWindow(HWND owner, const wchar_t* title, int clientWidth, int c
 // A child control of the dialog at a design position.
 HWND DialogControl(HWND dialog, const wchar_t* className, const wchar_t* text, DWORD style, int id,
                    RECT designBox, DWORD exStyle = 0);
+// Moves a child control to another design position.
+void PlaceDialogControl(HWND control, RECT designBox);
+// Gives the dialog a client area of another design size.
+void ResizeDialog(HWND dialog, int clientWidth, int clientHeight);
 // Labels marked so are drawn in the colour of captions.
 void MarkAsCaption(HWND label);
 

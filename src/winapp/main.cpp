@@ -85,16 +85,22 @@ TForm2::~TForm2() {
 }
 
 void TForm2::FormCreate() {
-  FCleaner.InitBackups();
-  const std::string listName = FCleaner.GetDefaultListName();
-  FCleaner.LoadCategoriesFor(listName);
+  FCleaner.StartUp();
+}
+
+void TForm2::ListLocated(const std::string& listName) {
+  // The dialogs show this system's folders; a host path is mapped onto them.
+  FSaveFolder = platform::localPathOf(platform::ExtractFileDir(listName));
+}
+
+void TForm2::CategoriesChanged() {
   FLeftView->SetCategories(&FCleaner.Categories());
   FRightView->SetCategories(&FCleaner.Categories());
-  FSaveFolder = platform::localPathOf(platform::ExtractFileDir(FCleaner.GetDefaultListName()));
-  FCleaner.ControlHost(false);
   FillCategoryBox();
-  openDefaultExecute();
-  FCleaner.UpdateStatistics();
+}
+
+void TForm2::ListLoaded(const std::string& fileName) {
+  SetCaption(platform::ExtractFileName(fileName));
 }
 
 void TForm2::FillCategoryBox() {
@@ -120,11 +126,10 @@ void TForm2::SetCaption(const std::string& fileName) {
 
 void TForm2::LoadList(const std::string& fileName) {
   FCleaner.LoadList(fileName);
-  SetCaption(platform::ExtractFileName(fileName));
 }
 
 void TForm2::openDefaultExecute() {
-  LoadList(FCleaner.GetDefaultListName());
+  FCleaner.OpenDefault();
 }
 
 void TForm2::OpenWithDialogExecute() {

@@ -107,6 +107,9 @@ class TForm2 final : private TCleanerFrontEnd {
   void ShowStatistics(const TStatistics& statistics) override;
   void WhileLoading(const std::function<void()>& load) override;
   void BackupNamesChanged() override;
+  void ListLocated(const std::string& listName) override;
+  void CategoriesChanged() override;
+  void ListLoaded(const std::string& fileName) override;
   void HostWaitStarted() override;
   void HostWaitPause(std::chrono::milliseconds pause) override;
   void HostWaitEnded() override;

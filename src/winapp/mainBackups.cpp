@@ -22,7 +22,6 @@ void TForm2::BackupMenuClick(int index) {
   if (index < 0 || static_cast<size_t>(index) >= names.size()) return;
   const std::string name = names[static_cast<size_t>(index)];
   FCleaner.OpenBackup(name);
-  SetCaption(name);
 }
 
 }  // namespace brimlow

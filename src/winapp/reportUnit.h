@@ -7,6 +7,8 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "workflow/executionReport.h"
 
@@ -25,13 +27,21 @@ class TreportForm {
 
   HWND listLabel = nullptr;
   HWND selLabel = nullptr;
+  // The first line of what became of the files; the dialog grows by a line
+  // for each further one.
   HWND filesCaption = nullptr;
   HWND filesLabel = nullptr;
   HWND Edit1 = nullptr;
   HWND Button1 = nullptr;
 
  private:
+  // Makes the file lines' labels, shows `count` of them and moves what
+  // follows below the last.
+  void LayOutFileLines(size_t count);
+
   HWND FHandle;
+  HWND FBackupCaption = nullptr;
+  std::vector<std::pair<HWND, HWND>> FFileLines;  // caption and text
 };
 
 }  // namespace brimlow

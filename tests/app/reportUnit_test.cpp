@@ -74,6 +74,33 @@ TEST_F(ReportTest, FieldsFollowTheExecution) {
   }
 }
 
+TEST_F(ReportTest, EveryFileLineIsShownAndTheDialogGrowsByThem) {
+  const auto visibleTexts = [this] {
+    QStringList shown;
+    for (const QLabel* label : form.findChildren<QLabel*>())
+      if (label->isVisible()) shown << label->text();
+    return shown;
+  };
+  form.show();
+  TExecutionReportTexts texts = TExecutionReport().Texts();
+  texts.fileLines = {{"Файлы:", "в корзине 3"}};
+  form.ShowReport(texts);
+  const int oneLineHeight = form.height();
+  texts.fileLines = {{"Файлы:", "в корзине 3"}, {"Стёрто:", "2"}, {"Оставлено:", "1"}};
+  form.ShowReport(texts);
+  for (const TReportLine& line : texts.fileLines) {
+    EXPECT_TRUE(visibleTexts().contains(QString::fromStdString(line.caption))) << line.caption;
+    EXPECT_TRUE(visibleTexts().contains(QString::fromStdString(line.text))) << line.text;
+  }
+  EXPECT_GT(form.height(), oneLineHeight);
+  EXPECT_GT(form.Edit1->y(), form.filesLabel->y() + 2 * form.filesLabel->height());
+
+  texts.fileLines.resize(1);
+  form.ShowReport(texts);
+  EXPECT_FALSE(visibleTexts().contains(QStringLiteral("Стёрто:")));
+  EXPECT_EQ(form.height(), oneLineHeight);
+}
+
 TEST_F(ReportTest, OkClosesTheDialogAccepted) {
   QTimer::singleShot(0, form.Button1, &QPushButton::click);
   EXPECT_EQ(form.exec(), QDialog::Accepted);

@@ -1,6 +1,8 @@
 // The Windows main window's controls as the mouse, the keyboard and the
 // system reach them: check-box clicks, the Tab order, the marked rows'
 // colour, a change of screen resolution, and the system's dialogs.
+#include <algorithm>
+
 #include "windowTestSupport.h"
 
 namespace brimlow::test {
@@ -159,6 +161,43 @@ TEST_F(WindowTest, AnErrorIsShownInAMessageBox) {
   EXPECT_EQ(shownTitle, kApplicationTitle);
   EXPECT_NE(shownMessage.find(L"Cannot open file"), std::wstring::npos) << Ansi(shownMessage);
   EXPECT_EQ(Title(), L"Tarvolt Brimlow - default.xml");
+}
+
+// The texts of a dialog's visible labels.
+std::vector<std::wstring> VisibleTexts(HWND dialog) {
+  std::vector<std::wstring> texts;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (IsWindowVisible(child)) texts.push_back(WideWindowText(child));
+  return texts;
+}
+
+int ClientHeight(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  return client.bottom;
+}
+
+TEST_F(WindowTest, TheReportShowsEveryFileLineAndGrowsByThem) {
+  TreportForm report(window->Handle());
+  ShowWindow(report.Handle(), SW_SHOWNA);
+  TExecutionReportTexts texts = TExecutionReport().Texts();
+  texts.fileLines = {{Ansi(L"Файлы:"), Ansi(L"в корзине 3")}};
+  report.ShowReport(texts);
+  const int oneLineHeight = ClientHeight(report.Handle());
+  texts.fileLines = {
+      {Ansi(L"Файлы:"), Ansi(L"в корзине 3")}, {Ansi(L"Стёрто:"), "2"}, {Ansi(L"Оставлено:"), "1"}};
+  report.ShowReport(texts);
+  const std::vector<std::wstring> shown = VisibleTexts(report.Handle());
+  for (const TReportLine& line : texts.fileLines)
+    for (const std::string& part : {line.caption, line.text})
+      EXPECT_NE(std::find(shown.begin(), shown.end(), Wide(part)), shown.end()) << part;
+  EXPECT_GT(ClientHeight(report.Handle()), oneLineHeight);
+
+  texts.fileLines.resize(1);
+  report.ShowReport(texts);
+  const std::vector<std::wstring> after = VisibleTexts(report.Handle());
+  EXPECT_EQ(std::find(after.begin(), after.end(), L"Стёрто:"), after.end());
+  EXPECT_EQ(ClientHeight(report.Handle()), oneLineHeight);
 }
 
 }  // namespace brimlow::test
