@@ -1,5 +1,5 @@
 // brimlow-cli clean [LIST] [filter options] [--all] [--copy] [--action ...]
-// [--no-backup] [--dry-run] [--no-host-control]: the window's workflow from a
+// [--no-backup] [--recycle] [--dry-run] [--no-host-control]: the window's workflow from a
 // script.  Marks what the filter matches, moves (or copies) it into the
 // trash and executes the action as the window's "Выполнить" does, backup
 // copy included.  Prints one JSON object per matched download, then the
@@ -37,6 +37,7 @@ struct CleanOptions {
   bool copy = false;
   std::string action = "delete";
   bool noBackup = false;
+  bool recycle = false;
   bool dryRun = false;
   bool noHostControl = false;
 };
@@ -81,6 +82,9 @@ void DescribeOptions(CommandParser& parser, CleanOptions& options) {
       ->type_name("delete|delete-with-files|delete-files-only|save-separately=FILE")
       ->check(CLI::Validator(ActionCheck, ""));
   parser.addFlagOnce("--no-backup", options.noBackup, "Makes no backup copy of the list");
+  parser.addFlagOnce("--recycle", options.recycle,
+                     "Moves the files to the system's recycle bin instead of erasing them "
+                     "(with delete-with-files or delete-files-only)");
   parser.addFlagOnce("--dry-run", options.dryRun, "Reports what would be done, doing nothing");
   parser.addFlagOnce("--no-host-control", options.noHostControl,
                      "Does not ask a running host to exit");
@@ -94,6 +98,8 @@ void WriteReport(std::ostream& out, const TExecutionReport& report, size_t match
   out << ",\"backup\":";
   writeJsonString(out, report.backupPath);
   out << ",\"undeletedFiles\":" << report.undeletedFiles
+      << ",\"recycledFiles\":" << report.recycledFiles
+      << ",\"sharedFilesKept\":" << report.sharedFilesKept
       << ",\"dryRun\":" << (dryRun ? "true" : "false") << "}\n";
 }
 
@@ -108,6 +114,10 @@ void runClean(const Arguments& arguments, std::ostream& out) {
   DescribeOptions(parser, options);
   if (!parser.parseArguments(arguments, out)) return;
   const ActionChoice action = *ParseAction(options.action);
+  const bool fileAction = action.action == TTrashAction::DeleteWithFiles ||
+                          action.action == TTrashAction::DeleteFilesOnly;
+  if (options.recycle && !fileAction)
+    throw UsageError("--recycle needs --action delete-with-files or delete-files-only");
 
   TCleaner cleaner;
   // A dry run starts nothing.
@@ -125,7 +135,8 @@ void runClean(const Arguments& arguments, std::ostream& out) {
   // The trash written over the list would leave nothing of it.
   if (action.separateList && SameFileName(*action.separateList, list))
     throw UsageError("--action: the separate list cannot be the list itself");
-  const TExecutionRequest request{action.action, !options.noBackup, action.separateList};
+  const TExecutionRequest request{action.action, !options.noBackup, action.separateList,
+                                  options.recycle};
   // A dry run finds the backup name an execution would take, making nothing.
   if (request.makeBackup) cleaner.InitBackups(!options.dryRun);
   // As at the window's start-up, a running host is asked to exit before the

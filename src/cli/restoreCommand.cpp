@@ -1,7 +1,8 @@
-// brimlow-cli restore BACKUP [LIST] [--no-host-control]: puts a backup copy
-// back in place of the list, byte for byte, in one step.  The list's current
-// text is saved first as a new backup copy, so that the restore can be
-// undone the same way.
+// brimlow-cli restore BACKUP [LIST] [--no-host-control] [--list-only]: puts a
+// backup copy back in place of the list, byte for byte, in one step, and the
+// files its execution moved to the recycle bin back where they were.  The
+// list's current text is saved first as a new backup copy, so that the
+// restore can be undone the same way.
 
 #include <ostream>
 
@@ -9,11 +10,9 @@
 #include "cli/jsonOutput.h"
 #include "cli/options.h"
 #include "cli/workList.h"
-#include "data/downloadsList.h"
 #include "platform/path.h"
 #include "platform/platform.h"
 #include "workflow/cleaner.h"
-#include "workflow/listFileWitness.h"
 
 namespace brimlow::cli {
 
@@ -23,6 +22,7 @@ struct RestoreOptions {
   std::string backup;
   std::optional<std::string> list;
   bool noHostControl = false;
+  bool listOnly = false;
 };
 
 // A path as given, or else a bare name of a copy in the backup folder.
@@ -31,17 +31,6 @@ std::string BackupPath(const std::string& given, const TCleaner& cleaner) {
   if (os.fileExists(given) || platform::ExtractFileName(given) != given) return given;
   const std::string inFolder = platform::JoinPath(cleaner.BackupDir(), given);
   return os.fileExists(inFolder) ? inFolder : given;
-}
-
-// Saves the list file's text, as it is, under a new backup name; answers
-// the name, or nothing when there is no list file.
-std::string SaveCurrentText(TCleaner& cleaner, const std::string& list,
-                            const TListFileWitness& witness) {
-  if (witness == TListFileWitness::Missing()) return {};
-  const std::string text = platform::current().readFile(list);
-  const std::string path = cleaner.MakeBackupName();
-  platform::replaceFileContents(path, text);
-  return path;
 }
 
 }  // namespace
@@ -59,31 +48,25 @@ void runRestore(const Arguments& arguments, std::ostream& out) {
   parser.add_option("LIST", options.list, "The downloads list (default: the host's current list)");
   parser.addFlagOnce("--no-host-control", options.noHostControl,
                      "Does not ask a running host to exit");
+  parser.addFlagOnce("--list-only", options.listOnly,
+                     "Leaves in the recycle bin the files the copy's execution moved there");
   if (!parser.parseArguments(arguments, out)) return;
 
   TCleaner cleaner;
   const std::string list = workList(cleaner, options.list, !options.noHostControl);
   cleaner.InitBackups();
-  const std::string backup = BackupPath(options.backup, cleaner);
-  const std::string restored = platform::current().readFile(backup);
-  // A file that is no list at all is not put in the host's way.
-  (void)TDownloadsList(backup);
-
-  // The host saves its list as it exits: the text saved below is the one it
-  // left, and nothing it writes after that is written over.
-  cleaner.ControlHost(false);
-  const TListFileWitness witness = TListFileWitness::OfFile(list);
-  const std::string newBackup = SaveCurrentText(cleaner, list, witness);
-  witness.RequireUnchanged(list);
-  platform::replaceFileContents(list, restored);
+  const TRestoreReport report =
+      cleaner.RestoreBackup(BackupPath(options.backup, cleaner), list, options.listOnly);
 
   out << "{\"list\":";
-  writeJsonString(out, list);
+  writeJsonString(out, report.list);
   out << ",\"restored\":";
-  writeJsonString(out, backup);
+  writeJsonString(out, report.restored);
   out << ",\"backup\":";
-  writeJsonString(out, newBackup);
-  out << "}\n";
+  writeJsonString(out, report.backup);
+  out << ",\"restoredFiles\":" << report.restoredFiles
+      << ",\"filesLeftInBin\":" << report.placeTakenFiles
+      << ",\"filesNotInBin\":" << report.goneFiles + report.failedFiles << "}\n";
 }
 
 }  // namespace brimlow::cli

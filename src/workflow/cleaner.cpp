@@ -91,6 +91,9 @@ void TCleaner::LoadList(const std::string& fileName) {
   FDownloads.Replace(std::move(downloads));
   FTrash.Replace(std::make_unique<TDownloadsList>());
   FLoadedCount = FDownloads.Count();
+  // What an execution wrote into the last list is undone only there.
+  FUndoBackup.clear();
+  RecountUnreachable();
   UpdateStatistics();
   FFrontEnd->ListLoaded(fileName);
 }
@@ -113,6 +116,7 @@ void TCleaner::RunFilter(const TFilterInputs& inputs, const TFilterProgress& pro
     FDownloads.SetChecks(first, std::span<const uint8_t>(marks.data(), static_cast<size_t>(size)));
   }
   if (progress) progress(count, count);
+  RecountUnreachable();
   UpdateStatistics();
 }
 
@@ -131,13 +135,25 @@ void TCleaner::TransferChecked(TMarkedList& source, TMarkedList& target, bool un
     source.RemoveRows(rows);
   else if (unmark)
     source.UncheckRows(rows);
+  if (remove) RecountUnreachable();
   UpdateStatistics();
 }
 
 TStatistics TCleaner::Statistics() const {
-  return {FDownloads.Count(),       FDownloads.CheckedCount(),
-          FDownloads.CheckedSize(), FDownloads.TotalSize(),
-          FTrash.Count(),           FTrash.TotalSize()};
+  TStatistics statistics{FDownloads.Count(),       FDownloads.CheckedCount(),
+                         FDownloads.CheckedSize(), FDownloads.TotalSize(),
+                         FTrash.Count(),           FTrash.TotalSize()};
+  statistics.unreachableCount = FUnreachableCount;
+  return statistics;
+}
+
+void TCleaner::RecountUnreachable() {
+  TFileStates drives;
+  const TDownloadsList& list = FDownloads.List();
+  FUnreachableCount = 0;
+  for (int i = 0; i < list.Count(); ++i)
+    if (!list[i].FileName.empty() && !drives.OnReachableDrive(list[i].FileName))
+      ++FUnreachableCount;
 }
 
 void TCleaner::UpdateStatistics() {

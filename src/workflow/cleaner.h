@@ -32,6 +32,24 @@ struct TExecutionRequest {
   // The separate list's file for SaveSeparately; when none is given the
   // front-end is asked for it.
   std::optional<std::string> separateListName;
+  // The file actions move each file to the system's recycle bin instead of
+  // erasing it; a file no bin takes stays where it is.
+  bool recycle = false;
+};
+
+// What putting a backup copy back did: the copy that now holds the list's
+// text from before, and what became of the files the copy's execution had
+// moved to the recycle bin.
+struct TRestoreReport {
+  std::string list;
+  std::string restored;  // the backup copy put back
+  std::string backup;    // the list's text from before, as a new copy; empty without one
+  int restoredFiles = 0;
+  int placeTakenFiles = 0;  // another file lies where it was: it stays in the bin
+  int goneFiles = 0;        // the bin no longer holds it
+  int failedFiles = 0;
+  // The report's lines, in the active code page.
+  std::vector<TReportLine> Lines() const;
 };
 
 // Two names of one file as far as the names tell: the same path on this
@@ -135,6 +153,21 @@ class TCleaner {
   void RequireListFile() const;
   bool HasListFile() const;
 
+  // Puts the backup copy back in place of the list file, byte for byte and
+  // all or nothing, after a running host was asked to exit and the list's
+  // current text was saved as a new backup copy; then, unless `listOnly`,
+  // the files that the copy's execution moved to the recycle bin go back.
+  // The copy must be a list.  The loaded list is not touched.
+  TRestoreReport RestoreBackup(const std::string& backupPath, const std::string& listFile,
+                               bool listOnly = false);
+  // True after an execution of this run that made a backup copy, while its
+  // list is still the one loaded.
+  bool CanUndo() const { return !FUndoBackup.empty(); }
+  // Undoes the last such execution: the list file must still hold what it
+  // wrote (EListFileChanged otherwise), the backup copy and the recycled
+  // files go back as RestoreBackup does, and the list is loaded again.
+  TRestoreReport UndoLastExecution();
+
   // The backup copies: the folder, the names found in it, and new names.
   // Without `makeFolder` the folder is chosen as it would be, but nothing is
   // made (a dry run).
@@ -160,7 +193,12 @@ class TCleaner {
  private:
   std::string FreeBackupNameNow() const;
   void SaveList();
-  int DeleteTrashFiles();
+  void RemoveFiles(bool recycle, TExecutionReport& report);
+  TRestoreReport PutBackCopy(const std::string& backupPath, const std::string& listFile,
+                             const std::string& restored, bool listOnly);
+  // The downloads of the list whose drive or share cannot be reached now,
+  // counted anew when the list's downloads change.
+  void RecountUnreachable();
   std::vector<int> TrashRowsMissingFromList() const;
   void SaveWithTrashPutBack();
   void WaitForHostToEnd();
@@ -174,6 +212,9 @@ class TCleaner {
   // What the list file held when loaded or last written here; none before a
   // list file was loaded.
   std::optional<TListFileWitness> FListFile;
+  // The backup copy of the last execution, while it can be undone.
+  std::string FUndoBackup;
+  int FUnreachableCount = 0;
   std::string FBackupDir;
   std::vector<std::string> FBackupNames;
   bool FHostControl = true;

@@ -7,6 +7,7 @@
 #include "platform/path.h"
 #include "platform/platform.h"
 #include "workflow/cleaner.h"
+#include "workflow/trashFiles.h"
 #include "workflow/workflowErrors.h"
 
 namespace brimlow {
@@ -66,14 +67,16 @@ std::optional<TExecutionReport> TCleaner::Execute(const TExecutionRequest& reque
     case TTrashAction::Delete: SaveList(); break;
     case TTrashAction::DeleteWithFiles:
       SaveList();
-      report.undeletedFiles = DeleteTrashFiles();
+      RemoveFiles(request.recycle, report);
       break;
     case TTrashAction::DeleteFilesOnly:
       SaveWithTrashPutBack();
-      report.undeletedFiles = DeleteTrashFiles();
+      RemoveFiles(request.recycle, report);
       break;
   }
   FTrash.ClearAll();
+  if (request.makeBackup) FUndoBackup = report.backupPath;
+  RecountUnreachable();
   UpdateStatistics();
 
   report.removed = FLoadedCount - FDownloads.Count();
@@ -102,18 +105,24 @@ void TCleaner::SaveList() {
   FListFile = TListFileWitness::OfFile(list.FileName());
 }
 
-int TCleaner::DeleteTrashFiles() {
-  // Each deletion stands alone: one that fails does not stop the others.  A
-  // file that is not there counts as deleted; one that stays is counted.
-  platform::Platform& os = platform::current();
-  const TDownloadsList& trash = FTrash.List();
-  int undeleted = 0;
-  for (int i = 0; i < trash.Count(); ++i) {
-    const std::string& file = trash[i].FileName;
-    if (file.empty()) continue;
-    if (!os.deleteFile(file) && os.fileExists(file)) ++undeleted;
+void TCleaner::RemoveFiles(bool recycle, TExecutionReport& report) {
+  const TFilePassOutcome outcome = RemoveTrashFiles(FTrash.List(), FDownloads.List(), recycle);
+  report.recycledFiles = outcome.recycled;
+  report.recycledSize = outcome.recycledSize;
+  report.erasedFiles = outcome.erased;
+  report.absentFiles = outcome.absent;
+  report.sharedFilesKept = outcome.shared;
+  report.noRecycleBinFiles = outcome.noBin;
+  report.undeletedFiles = outcome.failed + outcome.noBin;
+  if (report.backupPath.empty()) return;
+  // The list is written already: a record that cannot be written costs only
+  // the way back for the recycled files, and the report says so.
+  try {
+    platform::replaceFileContents(FilesRecordPath(report.backupPath),
+                                  FilesRecordText(outcome.record));
+  } catch (const platform::EPlatformError&) {
+    report.filesRecordLost = !outcome.record.recycled.empty();
   }
-  return undeleted;
 }
 
 std::vector<int> TCleaner::TrashRowsMissingFromList() const {

@@ -1,5 +1,6 @@
 #include "workflow/executionReport.h"
 
+#include "data/download.h"
 #include "workflow/workflowText.h"
 
 namespace brimlow {
@@ -9,6 +10,32 @@ namespace {
 // "закачек" follows every number, whatever the number.
 std::string Counted(const std::string& what, int count) {
   return what + " " + std::to_string(count) + AnsiText(" закачек");
+}
+
+// "N файлов" after a caption, for the counts of files.
+std::string Files(int count) {
+  return std::to_string(count) + AnsiText(" файлов");
+}
+
+void AddLine(std::vector<TReportLine>& lines, int count, const char* caption,
+             const std::string& text) {
+  if (count > 0) lines.push_back({AnsiText(caption), text});
+}
+
+void AddFileLines(const TExecutionReport& report, std::vector<TReportLine>& lines) {
+  const int failed = report.undeletedFiles - report.noRecycleBinFiles;
+  AddLine(lines, report.recycledFiles, "В корзину системы:",
+          Files(report.recycledFiles) + ", " + SizeToText(report.recycledSize));
+  AddLine(lines, report.erasedFiles, "Стёрто:", Files(report.erasedFiles));
+  AddLine(lines, report.absentFiles, "Не было на диске:", Files(report.absentFiles));
+  AddLine(lines, report.sharedFilesKept,
+          "Оставлено, их называют другие закачки:", Files(report.sharedFilesKept));
+  AddLine(lines, report.noRecycleBinFiles,
+          "Оставлено, нет корзины системы:", Files(report.noRecycleBinFiles));
+  AddLine(lines, failed, "Файлы:", Counted(AnsiText("не удалось удалить файлы"), failed));
+  if (report.filesRecordLost)
+    lines.push_back(
+        {AnsiText("Отмена:"), AnsiText("запись о файлах не сохранена, их не вернуть отменой")});
 }
 
 }  // namespace
@@ -28,9 +55,7 @@ TExecutionReportTexts TExecutionReport::Texts() const {
   TExecutionReportTexts texts;
   texts.listLabel = Counted(AnsiText("удалено"), removed);
   texts.selLabel = Counted(ReportWord(action), trashCount - undeletedFiles);
-  if (undeletedFiles > 0)
-    texts.fileLines.push_back(
-        {AnsiText("Файлы:"), Counted(AnsiText("не удалось удалить файлы"), undeletedFiles)});
+  AddFileLines(*this, texts.fileLines);
   texts.Edit1 = backupPath;
   return texts;
 }

@@ -3,6 +3,7 @@
 // What an execution of the trash action did, and the texts of the report
 // dialog that shows it in either window.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,8 +40,22 @@ struct TExecutionReport {
   int trashCount = 0;  // entries of the trash
   TTrashAction action = TTrashAction::Delete;
   std::string backupPath;  // empty without a backup copy
-  // Entries whose file could not be deleted; they are not counted as done.
+  // What the file actions did, one count per file (two entries naming one
+  // file count it once).  The files that stayed against the user's wish are
+  // `undeletedFiles`, which the report does not count as done: locked or
+  // failed ones, on a drive that is not there, and, when recycling, those
+  // no recycle bin would take (`noRecycleBinFiles` of them).  Files that
+  // another download of the list still names stay on purpose.
   int undeletedFiles = 0;
+  int noRecycleBinFiles = 0;
+  int recycledFiles = 0;
+  int64_t recycledSize = 0;
+  int erasedFiles = 0;
+  int absentFiles = 0;
+  int sharedFilesKept = 0;
+  // The record of the recycled files could not be written beside the backup
+  // copy, so undoing the execution cannot put them back.
+  bool filesRecordLost = false;
 
   TExecutionReportTexts Texts() const;
 };

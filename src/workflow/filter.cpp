@@ -87,6 +87,18 @@ TFilterCriteria MakeCriteria(const TFilterInputs& inputs) {
   return criteria;
 }
 
+namespace {
+
+TFileState WantedState(TFilePresence presence) {
+  switch (presence) {
+    case TFilePresence::Present: return TFileState::Present;
+    case TFilePresence::Unreachable: return TFileState::Unreachable;
+    default: return TFileState::Absent;
+  }
+}
+
+}  // namespace
+
 bool TestsAnything(const TFilterCriteria& criteria) {
   return criteria.file != TFilePresence::Any || criteria.state || criteria.nodeId ||
          criteria.bySize || criteria.notBefore || criteria.before || criteria.searchIn;
@@ -94,9 +106,7 @@ bool TestsAnything(const TFilterCriteria& criteria) {
 
 bool Matches(const TFilterCriteria& criteria, const Tdownload& download, TFileStates& files) {
   if (criteria.file != TFilePresence::Any) {
-    const TFileState state = files.Of(download.FileName);
-    if (criteria.file == TFilePresence::Missing && state != TFileState::Absent) return false;
-    if (criteria.file == TFilePresence::Present && state != TFileState::Present) return false;
+    if (files.Of(download.FileName) != WantedState(criteria.file)) return false;
   }
   if (criteria.state && download.State != *criteria.state) return false;
   if (criteria.nodeId && download.NodeID != *criteria.nodeId) return false;

@@ -15,7 +15,9 @@ namespace brimlow {
 
 class TFileStates;
 
-enum class TFilePresence { Any, Missing, Present };
+// Missing and Present test files on drives that can be reached; Unreachable
+// marks the downloads whose drive or share cannot be reached now.
+enum class TFilePresence { Any, Missing, Present, Unreachable };
 enum class TSearchField { Anywhere, FileName, Url, Folder, Comment };
 
 // The values of the filter controls as the user left them, typed: each

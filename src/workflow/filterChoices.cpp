@@ -10,6 +10,7 @@ constexpr TFileChoice kFileChoices[] = {
     {"Любые", "any", TFilePresence::Any},
     {"Отсутствует файл на диске", "missing", TFilePresence::Missing},
     {"Присутствует файл на диске", "present", TFilePresence::Present},
+    {"Диск недоступен", "unreachable", TFilePresence::Unreachable},
 };
 
 constexpr TStateChoice kStateChoices[] = {

@@ -25,7 +25,8 @@ using TFileChoice = TChoice<TFilePresence>;
 using TStateChoice = TChoice<std::optional<uint8_t>>;
 using TSearchChoice = TChoice<TSearchField>;
 
-// "Любые", "Отсутствует файл на диске", "Присутствует файл на диске".
+// "Любые", "Отсутствует файл на диске", "Присутствует файл на диске",
+// "Диск недоступен".
 std::span<const TFileChoice> FileChoices();
 // "Любое", then the five named states.
 std::span<const TStateChoice> StateChoices();

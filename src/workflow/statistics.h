@@ -8,6 +8,9 @@
 
 namespace brimlow {
 
+// The caption of the line of downloads on drives that cannot be reached.
+inline constexpr const char* kUnreachableCaption = "На недоступных дисках:";
+
 struct TStatisticsTexts {
   std::string labZak;       // downloads in the list
   std::string labSel;       // marked in the list
@@ -15,6 +18,9 @@ struct TStatisticsTexts {
   std::string labSize;      // size of the whole list
   std::string labSelCount;  // entries of the trash
   std::string labSelTotal;  // size of the trash
+  // Downloads of the list on drives that cannot be reached now: the reason
+  // the file criterion left them unmarked.
+  std::string labUnreachable;
   bool operator==(const TStatisticsTexts&) const = default;
 };
 
@@ -25,6 +31,7 @@ struct TStatistics {
   int64_t listSize = 0;
   int trashCount = 0;
   int64_t trashSize = 0;
+  int unreachableCount = 0;
 
   // Counts as decimal numbers, sizes through SizeToText.
   TStatisticsTexts Texts() const;

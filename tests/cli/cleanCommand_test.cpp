@@ -19,7 +19,8 @@ class CleanCommand : public ProfileTest {
                             bool dryRun) {
     return "{\"matched\":2,\"removed\":" + std::to_string(removed) + ",\"trash\":2,\"action\":\"" +
            action + "\",\"backup\":" + Json(backup) +
-           ",\"undeletedFiles\":0,\"dryRun\":" + (dryRun ? "true" : "false") + "}\n";
+           ",\"undeletedFiles\":0,\"recycledFiles\":0,\"sharedFilesKept\":0,\"dryRun\":" +
+           (dryRun ? "true" : "false") + "}\n";
   }
   // The matched downloads, then the report.
   static std::string LastLine(const std::string& output) {

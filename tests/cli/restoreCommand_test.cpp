@@ -30,7 +30,8 @@ TEST_F(RestoreCommand, TheListBecomesTheCopyAndTheOldListANewCopy) {
     EXPECT_EQ(Run(cli::runRestore, {given}),
               "{\"list\":" + Json(List()) +
                   ",\"restored\":" + Json(Backup("default_2009_03_01.xml")) +
-                  ",\"backup\":" + Json(Backup("default_2009_03_07.xml")) + "}\n");
+                  ",\"backup\":" + Json(Backup("default_2009_03_07.xml")) +
+                  ",\"restoredFiles\":0,\"filesLeftInBin\":0,\"filesNotInBin\":0}\n");
     EXPECT_EQ(FileBytes(List()), saved);
     EXPECT_EQ(FileBytes(BackupDir() / "default_2009_03_07.xml"), current);
   }

@@ -91,7 +91,7 @@ TEST_F(CleanerTest, WhatEachActionLeaves) {
     Load(c.count);
     c.gather(cleaner);
     frontEnd.separateListName = Path("old.xml");
-    const TExecutionRequest request{c.action, true, std::nullopt};
+    const TExecutionRequest request{c.action, true, std::nullopt, false};
 
     const TExecutionReport preview = cleaner.PreviewExecution(request);
     EXPECT_EQ(Bytes(listFile), listText) << "the preview writes nothing";

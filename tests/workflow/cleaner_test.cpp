@@ -206,9 +206,9 @@ TEST_F(CleanerTest, TheFilterReportsItsProgressInBlocks) {
 }
 
 TEST(StatisticsTexts, CountsInDecimalSizesAsSizeText) {
-  const TStatistics statistics{3, 2, 3072, 1'572'864, 12345, 0};
+  const TStatistics statistics{3, 2, 3072, 1'572'864, 12345, 0, 7};
   EXPECT_EQ(statistics.Texts(), (TStatisticsTexts{"3", "2", SizeToText(3072), SizeToText(1'572'864),
-                                                  "12345", SizeToText(0)}));
+                                                  "12345", SizeToText(0), "7"}));
 }
 
 // Each move, copy and change of the marks, in turn: what the list and the
