@@ -85,6 +85,7 @@ struct RecycledFile {
   std::string originalPath;
   std::string binPath;
   std::string info;
+  bool operator==(const RecycledFile&) const = default;
 };
 
 enum class RecycleOutcome {

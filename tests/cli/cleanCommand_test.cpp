@@ -142,6 +142,9 @@ TEST_F(CleanCommand, RefusesBadOptionsBeforeWritingAnything) {
       {list, "--all", "--action", "save-separately=" + list},
       {list, "--all", "--copy", "--copy"},
       {list, list, "--all"},
+      {list, "--all", "--recycle"},
+      {list, "--all", "--recycle", "--action", "save-separately=x.xml"},
+      {list, "--file", "unplugged"},
   };
   for (const Arguments& arguments : cases) {
     SCOPED_TRACE(::testing::PrintToString(arguments));

@@ -4,6 +4,7 @@
 // registry, the environment, the files it is told about and the code page.
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
@@ -115,6 +116,34 @@ class FakePlatform : public platform::Platform {
   void shellOpen(const std::string& target) override { openedTargets.push_back(target); }
   std::vector<std::string> openedTargets;
   platform::OsVersionInfo osVersion() override { return version ? *version : os().osVersion(); }
+
+  // Drives and shares: the roots that do not answer, and every probe.
+  std::set<std::string> unreachableRoots;
+  std::vector<std::string> probedRoots;
+  bool driveRootReachable(const std::string& root) override {
+    probedRoots.push_back(root);
+    return !unreachableRoots.count(root);
+  }
+
+  // A recycle bin in a folder of the test's own: recycling moves the file
+  // there under a number.  None: no bin would take any file.
+  std::optional<std::filesystem::path> recycleBin;
+  std::set<std::string> lockedFiles;  // recycling them fails
+  platform::RecycleResult recycleFile(const std::string& path) override {
+    if (!recycleBin) return {platform::RecycleOutcome::NoRecycleBin, {}};
+    std::error_code error;
+    const std::filesystem::path target = *recycleBin / std::to_string(++binned);
+    if (!lockedFiles.count(path)) std::filesystem::rename(path, target, error);
+    if (lockedFiles.count(path) || error) return {platform::RecycleOutcome::Failed, {}};
+    return {platform::RecycleOutcome::Recycled, {path, target.string(), "info"}};
+  }
+  platform::PutBackOutcome putBackRecycled(const platform::RecycledFile& file) override {
+    if (!std::filesystem::exists(file.binPath)) return platform::PutBackOutcome::NotInBin;
+    if (std::filesystem::exists(file.originalPath)) return platform::PutBackOutcome::PlaceTaken;
+    std::filesystem::rename(file.binPath, file.originalPath);
+    return platform::PutBackOutcome::PutBack;
+  }
+  int binned = 0;
 
   // A code page of ASCII alone, in which every other character is "?".
   bool asciiOnly = false;
