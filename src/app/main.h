@@ -76,6 +76,7 @@ class TForm2 final : public QMainWindow, private TCleanerFrontEnd {
   }
 
   void Button2Click();
+  void undoExecutionClick();
   TTrashAction ChosenAction() const;
   bool HasListFile() const { return FCleaner.HasListFile(); }
 
@@ -121,7 +122,7 @@ class TForm2 final : public QMainWindow, private TCleanerFrontEnd {
   void ConnectHandlers();
   template <typename Handler>
   void OnTriggered(QAction* action, Handler handler);
-  void ShowExecutionReport(const TExecutionReport& report);
+  void ShowReportTexts(const TExecutionReportTexts& texts);
   void ApplyPaneWidths(const TPaneWidths& asked, TPaneAnchor anchor);
 
   // What the workflow asks of the window.

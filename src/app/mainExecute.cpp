@@ -23,8 +23,14 @@ void TForm2::Button2Click() {
   TExecutionRequest request;
   request.action = ChosenAction();
   request.makeBackup = ui.CheckBox2->isChecked();
+  request.recycle = ui.recycleFiles->isChecked();
   if (const std::optional<TExecutionReport> report = FCleaner.Execute(request))
-    ShowExecutionReport(*report);
+    ShowReportTexts(report->Texts());
+}
+
+void TForm2::undoExecutionClick() {
+  const TRestoreReport report = FCleaner.UndoLastExecution();
+  ShowReportTexts(report.Texts());
 }
 
 std::optional<std::string> TForm2::AskSeparateListName() {
@@ -40,9 +46,9 @@ std::optional<std::string> TForm2::AskSeparateListName() {
   return ToAnsi(QDir::toNativeSeparators(name));
 }
 
-void TForm2::ShowExecutionReport(const TExecutionReport& report) {
+void TForm2::ShowReportTexts(const TExecutionReportTexts& texts) {
   if (!FReport) FReport = new TreportForm(this);
-  FReport->ShowReport(report.Texts());
+  FReport->ShowReport(texts);
   FDialogRunner(*FReport);
 }
 

@@ -110,6 +110,10 @@ void TForm2::ShowStatistics(const TStatistics& statistics) {
   ui.labSize->setText(FromAnsi(texts.labSize));
   ui.labSelCount->setText(FromAnsi(texts.labSelCount));
   ui.labSelTotal->setText(FromAnsi(texts.labSelTotal));
+  ui.labUnreachable->setText(FromAnsi(texts.labUnreachable));
+  // The statistics follow every load and execution, and so does what can
+  // be undone.
+  ui.undoExecution->setEnabled(FCleaner.CanUndo());
 }
 
 }  // namespace brimlow

@@ -16,6 +16,7 @@
 #include "app/optionalDateEdit.h"
 #include "app/wrappingCheckBox.h"
 #include "workflow/filterChoices.h"
+#include "workflow/statistics.h"
 
 namespace brimlow {
 
@@ -161,6 +162,7 @@ QGroupBox* StatisticsGroup(TForm2Ui& ui) {
   ui.labSize = ValueLabel("labSize");
   ui.labSelCount = ValueLabel("labSelCount");
   ui.labSelTotal = ValueLabel("labSelTotal");
+  ui.labUnreachable = ValueLabel("labUnreachable");
   QLabel* markedSize = Caption(QStringLiteral("Размер отмеченных"));
   markedSize->setWordWrap(true);
 
@@ -174,6 +176,10 @@ QGroupBox* StatisticsGroup(TForm2Ui& ui) {
   grid->addWidget(ui.labSizeSel, row++, 1);
   grid->addWidget(Caption(QStringLiteral("Размер всех")), row, 0);
   grid->addWidget(ui.labSize, row++, 1);
+  QLabel* unreachable = Caption(QString::fromUtf8(kUnreachableCaption));
+  unreachable->setWordWrap(true);
+  grid->addWidget(unreachable, row, 0);
+  grid->addWidget(ui.labUnreachable, row++, 1);
   grid->addWidget(HeaderCaption(QStringLiteral("Выделенное")), row++, 0, 1, 2);
   grid->addWidget(Caption(QStringLiteral("Закачек")), row, 0);
   grid->addWidget(ui.labSelCount, row++, 1);
@@ -239,6 +245,11 @@ QWidget* BuildTrashPane(TForm2Ui& ui) {
   layout->addWidget(ui.CheckBox2);
   for (QRadioButton* choice : {ui.saveSel, ui.deleteSel, ui.delSelWithFiles, ui.delSelFiles})
     layout->addWidget(choice);
+  // Unticked: the file actions erase for good unless the user asks for the
+  // bin.  "Корзина" alone would be the trash pane.
+  ui.recycleFiles =
+      Named<TWrappingCheckBox>("recycleFiles", QStringLiteral("Файлы — в корзину рабочего стола"));
+  layout->addWidget(ui.recycleFiles);
   auto* buttonRow = new QHBoxLayout;
   buttonRow->addStretch();
   buttonRow->addWidget(ui.Button2);

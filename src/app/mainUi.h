@@ -43,6 +43,7 @@ struct TForm2Ui {
   QAction* N13 = nullptr;
   QAction* N14 = nullptr;
   QAction* N16 = nullptr;
+  QAction* undoExecution = nullptr;
 
   // Panes.
   QSplitter* panes = nullptr;
@@ -68,12 +69,14 @@ struct TForm2Ui {
   QLabel* labSel = nullptr;
   QLabel* labSizeSel = nullptr;
   QLabel* labSize = nullptr;
+  QLabel* labUnreachable = nullptr;
   QLabel* labSelCount = nullptr;
   QLabel* labSelTotal = nullptr;
 
   // Right pane: the trash and its action.
   QTreeView* treeRight = nullptr;
   QCheckBox* CheckBox2 = nullptr;
+  QCheckBox* recycleFiles = nullptr;  // the file actions recycle instead of erasing
   QRadioButton* saveSel = nullptr;
   QRadioButton* deleteSel = nullptr;
   QRadioButton* delSelWithFiles = nullptr;

@@ -48,8 +48,9 @@ struct TRestoreReport {
   int placeTakenFiles = 0;  // another file lies where it was: it stays in the bin
   int goneFiles = 0;        // the bin no longer holds it
   int failedFiles = 0;
-  // The report's lines, in the active code page.
-  std::vector<TReportLine> Lines() const;
+  // What the report dialog shows of it: the list put back, the files, and
+  // the copy that holds the list from before.
+  TExecutionReportTexts Texts() const;
 };
 
 // Two names of one file as far as the names tell: the same path on this

@@ -42,17 +42,18 @@ std::string Files(int count) {
 
 }  // namespace
 
-std::vector<TReportLine> TRestoreReport::Lines() const {
-  std::vector<TReportLine> lines{{AnsiText("Возвращена копия:"), restored}};
-  if (!backup.empty()) lines.push_back({AnsiText("Список до отмены:"), backup});
+TExecutionReportTexts TRestoreReport::Texts() const {
+  TExecutionReportTexts texts;
+  texts.listLabel = AnsiText("возвращён из резервной копии");
   const auto add = [&](int count, const char* caption) {
-    if (count > 0) lines.push_back({AnsiText(caption), Files(count)});
+    if (count > 0) texts.fileLines.push_back({AnsiText(caption), Files(count)});
   };
   add(restoredFiles, "Файлы возвращены:");
   add(placeTakenFiles, "Остались в корзине, их место занято:");
   add(goneFiles, "Нет в корзине:");
   add(failedFiles, "Не удалось вернуть:");
-  return lines;
+  texts.Edit1 = backup;
+  return texts;
 }
 
 TRestoreReport TCleaner::RestoreBackup(const std::string& backupPath, const std::string& listFile,

@@ -24,6 +24,7 @@ void AddLine(std::vector<TReportLine>& lines, int count, const char* caption,
 
 void AddFileLines(const TExecutionReport& report, std::vector<TReportLine>& lines) {
   const int failed = report.undeletedFiles - report.noRecycleBinFiles;
+  AddLine(lines, failed, "Файлы:", Counted(AnsiText("не удалось удалить файлы"), failed));
   AddLine(lines, report.recycledFiles, "В корзину системы:",
           Files(report.recycledFiles) + ", " + SizeToText(report.recycledSize));
   AddLine(lines, report.erasedFiles, "Стёрто:", Files(report.erasedFiles));
@@ -32,7 +33,6 @@ void AddFileLines(const TExecutionReport& report, std::vector<TReportLine>& line
           "Оставлено, их называют другие закачки:", Files(report.sharedFilesKept));
   AddLine(lines, report.noRecycleBinFiles,
           "Оставлено, нет корзины системы:", Files(report.noRecycleBinFiles));
-  AddLine(lines, failed, "Файлы:", Counted(AnsiText("не удалось удалить файлы"), failed));
   if (report.filesRecordLost)
     lines.push_back(
         {AnsiText("Отмена:"), AnsiText("запись о файлах не сохранена, их не вернуть отменой")});

@@ -43,6 +43,9 @@ constexpr TMenuEntry kSelectedMenu[] = {
 };
 
 constexpr TMenuEntry kEditMenu[] = {
+    // Enabled while the last execution of this run can be undone.
+    Item(TCommand::undoExecution, "undoExecution", "&Отменить выполнение", "Ctrl+Z"),
+    kSeparator,
     Menu("filterMenu", "&Фильтр", kFilterMenu),
     Menu("selectedMenu", "В&ыделенные", kSelectedMenu),
 };

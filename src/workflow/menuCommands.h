@@ -28,8 +28,9 @@ enum class TCommand {
   N13,
   N14,
   N16,
+  undoExecution,
 };
-inline constexpr int kCommandCount = static_cast<int>(TCommand::N16) + 1;
+inline constexpr int kCommandCount = static_cast<int>(TCommand::undoExecution) + 1;
 
 enum class TMenuEntryKind {
   Command,

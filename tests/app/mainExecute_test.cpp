@@ -2,6 +2,8 @@
 // choices, and the report, the save dialog and an error show what it answered.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <QAction>
 #include <QFileDialog>
 #include <QMenu>
@@ -127,6 +129,45 @@ TEST_F(ExecuteTest, FilesThatStayAreReportedOnALineOfTheirOwn) {
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_EQ(reports[0].selected, "удалено вместе с файлами 1 закачек") << "the one deleted";
   EXPECT_EQ(reports[0].files, "не удалось удалить файлы 1 закачек");
+}
+
+TEST_F(ExecuteTest, TheRecycleBoxSendsFilesToTheBinAndUndoBringsThemBack) {
+  std::filesystem::create_directories(folder / "recycled");
+  fake.recycleBin = folder / "recycled";
+  ShowDownloads({1000, 2000});
+  std::vector<std::string> files;
+  for (int i = 0; i < 2; ++i) {
+    files.push_back(Path("file" + std::to_string(i) + ".bin"));
+    std::ofstream(files.back()) << "content";
+    window->Downloads()[i].FileName = files.back();
+  }
+  window->Downloads().Save();
+  listFile = Path("list.xml");
+  window->LoadList(listFile);
+  QAction* undo = Find<QAction>("undoExecution");
+  QCheckBox* recycle = Find<QCheckBox>("recycleFiles");
+  EXPECT_FALSE(undo->isEnabled());
+  EXPECT_FALSE(recycle->isChecked()) << "erasing stays the default";
+  EXPECT_EQ(undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+
+  Mark(window->LeftModel(), {0, 1});
+  window->moveExecute();
+  recycle->setChecked(true);
+  Choose("delSelWithFiles");
+  Execute();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].files, FromAnsi("2 файлов, " + SizeToText(3000)));
+  EXPECT_FALSE(std::filesystem::exists(files[0]));
+  EXPECT_TRUE(undo->isEnabled());
+
+  undo->trigger();
+  EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports[1].list, "возвращён из резервной копии");
+  EXPECT_EQ(reports[1].files, "2 файлов");
+  EXPECT_TRUE(std::filesystem::exists(files[0]) && std::filesystem::exists(files[1]));
+  EXPECT_EQ(window->Downloads().Count(), 2);
+  EXPECT_FALSE(undo->isEnabled());
 }
 
 TEST_F(ExecuteTest, ACancelledSaveDialogShowsNoReport) {

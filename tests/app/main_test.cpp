@@ -24,6 +24,7 @@
 #include "app/optionalDateEdit.h"
 #include "data/categories.h"
 #include "windowTestSupport.h"
+#include "workflow/filterChoices.h"
 #include "workflow/menuCommands.h"
 #include "workflow/workflowErrors.h"
 
@@ -112,14 +113,15 @@ QStringList CaptionsIn(const QWidget& group) {
 
 TEST_F(WindowTest, LabelsCarryTheirCaptions) {
   window->show();
-  EXPECT_EQ(CaptionsIn(*Find<QGroupBox>("GroupBox1")),
-            QStringList({"Список закачек", "Закачек", "Отмечено", "Размер отмеченных",
-                         "Размер всех", "Выделенное", "Закачек", "Размер"}));
+  EXPECT_EQ(
+      CaptionsIn(*Find<QGroupBox>("GroupBox1")),
+      QStringList({"Список закачек", "Закачек", "Отмечено", "Размер отмеченных", "Размер всех",
+                   "На недоступных дисках:", "Выделенное", "Закачек", "Размер"}));
   EXPECT_EQ(CaptionsIn(*Find<QGroupBox>("GroupBox4")),
             QStringList({"Состояние", "Категория", "Размер (КБ)", "от", "до", "Дата", "от", "до",
                          "Содержит", "в"}));
-  for (const char* name :
-       {"labZak", "labSel", "labSizeSel", "labSize", "labSelCount", "labSelTotal"})
+  for (const char* name : {"labZak", "labSel", "labSizeSel", "labSize", "labUnreachable",
+                           "labSelCount", "labSelTotal"})
     EXPECT_GE(Find<QLabel>(name)->width(), 55) << name;
 }
 
@@ -132,8 +134,11 @@ TEST_F(WindowTest, FilterChoicesAreThoseOfTheFilter) {
     EXPECT_EQ(box->currentIndex(), 0) << name;
     return texts;
   };
-  EXPECT_EQ(items("fileCheckBox"),
-            QStringList({"Любые", "Отсутствует файл на диске", "Присутствует файл на диске"}));
+  QStringList fileChoices;
+  for (const TFileChoice& choice : FileChoices())
+    fileChoices << QString::fromUtf8(choice.caption);
+  EXPECT_EQ(items("fileCheckBox"), fileChoices);
+  EXPECT_EQ(fileChoices.size(), 4) << "the last for drives that are not there";
   EXPECT_EQ(items("stateBox"),
             QStringList({"Любое", "Пауза", "Закачано", "Закачка", "Ошибка", "Запланировано"}));
   EXPECT_EQ(items("searchBox"),

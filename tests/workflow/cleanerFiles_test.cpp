@@ -203,7 +203,8 @@ TEST_F(UndoTest, AFileWhosePlaceIsTakenStaysInTheBin) {
   EXPECT_EQ(undone.restoredFiles, 1);
   EXPECT_EQ(undone.placeTakenFiles, 1);
   EXPECT_EQ(Bytes(FileOf(1)), "a new file");
-  EXPECT_EQ(undone.Lines().size(), 4u);
+  EXPECT_EQ(undone.Texts().fileLines.size(), 2u);
+  EXPECT_EQ(undone.Texts().Edit1, undone.backup);
 }
 
 TEST_F(UndoTest, IsRefusedWhenTheHostRewroteTheList) {
