@@ -5,7 +5,7 @@
 set -euo pipefail
 
 declare -A groups=(
-  [build]="build-essential cmake ninja-build pkg-config libcli11-dev"
+  [build]="build-essential cmake ninja-build pkg-config libcli11-dev libglib2.0-dev"
   [app]="qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev librsvg2-bin"
   [test]="libgtest-dev libgmock-dev xvfb xauth"
   [bench]="libbenchmark-dev libexpat1-dev libpugixml-dev libxml2-dev qt6-qpa-plugins"

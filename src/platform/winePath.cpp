@@ -24,6 +24,28 @@ std::vector<std::string_view> splitParts(std::string_view path) {
   return parts;
 }
 
+// "\\server\share...": two backslashes and a server's name.
+bool isSharePath(std::string_view path) {
+  return path.size() > 2 && path[0] == '\\' && path[1] == '\\' && path[2] != '\\' && path[2] != '/';
+}
+
+// The parts of a path below its drive or share, as Windows takes "." and ".."
+// apart from the text before it looks at the disk: ".." at the root stays at
+// the root, and the first `rootParts` parts (a share's server and name) are
+// the root.
+std::vector<std::string_view> partsBelowRoot(std::string_view rest, size_t rootParts) {
+  std::vector<std::string_view> parts;
+  for (const std::string_view part : splitParts(rest)) {
+    if (part == "." && parts.size() >= rootParts) continue;
+    if (part == ".." && parts.size() >= rootParts) {
+      if (parts.size() > rootParts) parts.pop_back();
+      continue;
+    }
+    parts.push_back(part);
+  }
+  return parts;
+}
+
 std::string child(const std::string& folder, std::string_view name) {
   if (folder.empty()) return std::string(name);
   std::string path = folder;
@@ -53,18 +75,12 @@ std::string mapHostPath(std::string_view path, const std::string& winePrefix,
   std::vector<std::string_view> parts;
   if (hasDriveLetter(path)) {
     const char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
-    mapped = child(winePrefix, "dosdevices");
-    mapped = child(mapped, std::string(1, drive) + ":");
-    // Windows takes "." and ".." apart from the text before it looks at the
-    // disk, and ".." at the root of a drive stays at the root.
-    for (const std::string_view part : splitParts(path.substr(2))) {
-      if (part == ".") continue;
-      if (part == "..") {
-        if (!parts.empty()) parts.pop_back();
-        continue;
-      }
-      parts.push_back(part);
-    }
+    mapped = child(child(winePrefix, "dosdevices"), std::string(1, drive) + ":");
+    parts = partsBelowRoot(path.substr(2), 0);
+  } else if (isSharePath(path)) {
+    // Wine reaches a share through "dosdevices/unc/server/share".
+    mapped = child(child(winePrefix, "dosdevices"), "unc");
+    parts = partsBelowRoot(path.substr(2), 2);
   } else if (path.find('\\') != std::string_view::npos &&
              path.find('/') == std::string_view::npos) {
     if (path.front() == '\\') mapped = "/";

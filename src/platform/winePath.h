@@ -27,6 +27,8 @@ struct FolderLookup {
 // - "X:\..." or "X:..." (a drive letter and a colon) lies in
 //   `winePrefix`/dosdevices/x:; "." parts are dropped, ".." parts take away the
 //   part before them but never the drive;
+// - "\\server\share\..." (a share) lies in `winePrefix`/dosdevices/unc/server/
+//   share, where Wine reaches shares; ".." never leaves the share;
 // - a path with "\" and no "/" is relative to the current folder (or, with a
 //   leading "\", to the root), "\" read as "/";
 // - every other path is already a POSIX path and comes back unchanged.

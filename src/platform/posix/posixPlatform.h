@@ -2,7 +2,8 @@
 
 // The POSIX implementation of the platform interface.  Its operations are
 // spread over the files of this folder by job: files, all-or-nothing
-// replacement, registry and environment, processes, code page and locale.
+// replacement, registry and environment, processes, code page and locale,
+// the recycle bin and the reachability of drives.
 
 #include <string>
 
@@ -45,6 +46,10 @@ class PosixPlatform final : public Platform {
   std::string lowerCase(std::string_view text) override;
   unsigned activeCodePage() override;
   char decimalSeparator() override;
+
+  RecycleResult recycleFile(const std::string& path) override;
+  PutBackOutcome putBackRecycled(const RecycledFile& file) override;
+  bool driveRootReachable(const std::string& root) override;
 };
 
 // The Wine prefix the host runs in: $WINEPREFIX, or else $HOME/.wine.
