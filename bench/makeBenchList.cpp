@@ -1,8 +1,10 @@
-// brimlow-bench-list COUNT FILE: writes a downloads list of COUNT realistic
-// downloads in the host's format (CR LF line ends, every field, Cyrillic
-// names and comments, entities in URLs and texts, some extra elements), for
-// the load benchmark.  About 640 bytes per download; the same COUNT always
-// gives the same file.  Standard library only.
+// brimlow-bench-list COUNT FILE [SHAPE...]: writes a downloads list of COUNT
+// realistic downloads for the benchmarks.  Without a shape, the host's usual
+// format (CR LF line ends, every field, Cyrillic names and comments,
+// entities in URLs and texts, some extra elements), about 640 bytes per
+// download.  With shapes (benchListShapes.h), a list of those shapes whose
+// texts vary download by download.  The same arguments always give the same
+// file.  Standard library only.
 
 #include <cstdint>
 #include <cstdio>
@@ -11,6 +13,8 @@
 #include <iostream>
 #include <random>
 #include <string>
+
+#include "benchListShapes.h"
 
 namespace {
 
@@ -44,15 +48,26 @@ const char* Pick(Random& random, const char* const (&items)[N]) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::cerr << "usage: brimlow-bench-list COUNT FILE\n";
+  if (argc < 3) {
+    std::cerr << "usage: brimlow-bench-list COUNT FILE [SHAPE...]\n";
     return 2;
+  }
+  brimlow::bench::ListShape shape;
+  for (int i = 3; i < argc; ++i) {
+    if (!brimlow::bench::AddShape(argv[i], shape)) {
+      std::cerr << "unknown shape " << argv[i] << '\n';
+      return 2;
+    }
   }
   const long count = std::strtol(argv[1], nullptr, 10);
   std::ofstream out(argv[2], std::ios::binary);
   if (count < 0 || !out) {
     std::cerr << "cannot write " << argv[2] << '\n';
     return 1;
+  }
+  if (argc > 3) {
+    brimlow::bench::WriteShapedList(count, shape, out);
+    return out ? 0 : 1;
   }
   Random random(20261209u);
   std::string text =

@@ -1,7 +1,12 @@
 #include "data/textLines.h"
 
-#include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace brimlow {
 
@@ -13,41 +18,96 @@ std::string_view UpToNul(std::string_view text) {
              : text;
 }
 
+// The line-end bytes of a text: its LFs, its CRs, and the CRs directly
+// followed by an LF.
+struct BreakCounts {
+  size_t lineFeeds = 0;
+  size_t returns = 0;
+  size_t pairs = 0;
+};
+
+// Lists of many megabytes are counted sixteen bytes at a time.
+BreakCounts CountBreaks(std::string_view text) {
+  BreakCounts counts;
+  const char* p = text.data();
+  const char* const end = p + text.size();
+#ifdef __SSE2__
+  const __m128i lf = _mm_set1_epi8('\n');
+  const __m128i cr = _mm_set1_epi8('\r');
+  // The byte after each block is read too, so the last block stops short.
+  for (; end - p >= 17; p += 16) {
+    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+    const auto feeds = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, lf)));
+    const auto returns = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, cr)));
+    if ((feeds | returns) == 0) continue;
+    const auto followed = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(next, lf)));
+    counts.lineFeeds += static_cast<size_t>(std::popcount(feeds));
+    counts.returns += static_cast<size_t>(std::popcount(returns));
+    counts.pairs += static_cast<size_t>(std::popcount(returns & followed));
+  }
+#endif
+  for (; p < end; ++p) {
+    if (*p == '\n') ++counts.lineFeeds;
+    if (*p == '\r') {
+      ++counts.returns;
+      if (p + 1 < end && p[1] == '\n') ++counts.pairs;
+    }
+  }
+  return counts;
+}
+
+// The first CR or LF in [p, end), or `end`.
+const char* FindBreak(const char* p, const char* end) {
+#ifdef __SSE2__
+  for (; end - p >= 16; p += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const auto breaks = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+        _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r')))));
+    if (breaks != 0) return p + std::countr_zero(breaks);
+  }
+#endif
+  while (p < end && *p != '\n' && *p != '\r')
+    ++p;
+  return p;
+}
+
 }  // namespace
 
-// Every LF follows a CR and every CR is followed by an LF exactly when each
-// byte is an LF just where the byte before it is a CR.  One branch-free pass
-// over neighbours keeps this fast on lists of many megabytes.
+// Every LF follows a CR and every CR is followed by an LF exactly when the
+// text holds as many CR LF pairs as CRs and as LFs.
 bool HasCrLfLines(std::string_view text) {
   if (text.empty()) return true;
-  if (text.size() < 2 || text.substr(text.size() - 2) != "\r\n" || text.front() == '\n')
-    return false;
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  unsigned char mismatch = 0;
-  for (size_t i = 1; i < text.size(); ++i)
-    mismatch |= static_cast<unsigned char>((bytes[i] == '\n') != (bytes[i - 1] == '\r'));
-  return mismatch == 0;
+  if (text.size() < 2 || text.substr(text.size() - 2) != "\r\n") return false;
+  const BreakCounts counts = CountBreaks(text);
+  return counts.lineFeeds == counts.pairs && counts.returns == counts.pairs;
 }
 
 std::string ToCrLfLines(std::string_view text) {
   text = UpToNul(text);
-  // Each line break grows by one byte at most, and a last line without one
-  // gains two: reserving that much once keeps a large text from being
-  // copied as it grows.
-  const auto breaks =
-      std::count(text.begin(), text.end(), '\n') + std::count(text.begin(), text.end(), '\r');
-  std::string lines;
-  lines.reserve(text.size() + static_cast<size_t>(breaks) + 2);
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.append(text.substr(start)).append("\r\n");
-      break;
-    }
-    lines.append(text.substr(start, end - start)).append("\r\n");
-    start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+  // Each lone CR or LF grows by one byte, and a last line without an end
+  // gains two: the result is sized once and filled in one pass.
+  const BreakCounts counts = CountBreaks(text);
+  const bool openLastLine = !text.empty() && text.back() != '\n' && text.back() != '\r';
+  std::string lines(text.size() + (counts.lineFeeds - counts.pairs) +
+                        (counts.returns - counts.pairs) + (openLastLine ? 2 : 0),
+                    '\0');
+  char* out = lines.data();
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p < end) {
+    const char* lineEnd = FindBreak(p, end);
+    std::memcpy(out, p, static_cast<size_t>(lineEnd - p));
+    out += lineEnd - p;
+    if (lineEnd == end) break;
+    // CR LF, a lone CR and a lone LF each end one line.
+    p = lineEnd + (lineEnd[0] == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n' ? 2 : 1);
+    *out++ = '\r';
+    *out++ = '\n';
+  }
+  if (openLastLine) {
+    *out++ = '\r';
+    *out++ = '\n';
   }
   return lines;
 }

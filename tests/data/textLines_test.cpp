@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace brimlow;
 
 namespace {
@@ -41,6 +43,49 @@ TEST(TextLines, EveryLineEndsWithCrLf) {
     // A text needs no change exactly when its lines already end with CR LF.
     if (row.text.find('\0') == std::string::npos) {
       EXPECT_EQ(HasCrLfLines(row.text), row.text == row.expected);
+    }
+  }
+}
+
+// The rule of line ends, one byte at a time, to check the many-at-a-time
+// conversion against.
+std::string PlainCrLfLines(const std::string& text) {
+  std::string lines;
+  std::string line;
+  bool open = false;
+  for (size_t i = 0; i < text.size() && text[i] != '\0'; ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      lines += line + "\r\n";
+      line.clear();
+      open = false;
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+      open = true;
+    }
+  }
+  return open ? lines + line + "\r\n" : lines;
+}
+
+TEST(TextLines, RandomTextsMatchTheRuleAtEveryPlace) {
+  // Line ends of every kind at every place of blocks of sixteen bytes and
+  // across their borders, and now and then a NUL.
+  std::mt19937 random(7);
+  const char alphabet[] = {'a', 'b', '\r', '\n', '\r', '\n', ' ', '\0'};
+  for (int round = 0; round < 3000; ++round) {
+    std::string text(random() % 80, 'x');
+    const unsigned kinds = round % 2 == 0 ? 7 : 8;  // every other text without NUL
+    for (char& c : text)
+      c = alphabet[random() % kinds];
+    SCOPED_TRACE(::testing::PrintToString(text));
+    const std::string expected = PlainCrLfLines(text);
+    ASSERT_EQ(ToCrLfLines(text), expected);
+    std::string inPlace = text;
+    MakeCrLfLines(inPlace);
+    ASSERT_EQ(inPlace, expected);
+    if (text.find('\0') == std::string::npos) {
+      ASSERT_EQ(HasCrLfLines(text), text == expected);
     }
   }
 }
