@@ -43,6 +43,9 @@ struct TForm2Ui {
   QAction* N13 = nullptr;
   QAction* N14 = nullptr;
   QAction* N16 = nullptr;
+  QAction* listOverview = nullptr;
+  QAction* exportCsv = nullptr;
+  QAction* exportTrashCsv = nullptr;
 
   // Panes.
   QSplitter* panes = nullptr;

@@ -28,8 +28,11 @@ enum class TCommand {
   N13,
   N14,
   N16,
+  listOverview,
+  exportCsv,
+  exportTrashCsv,
 };
-inline constexpr int kCommandCount = static_cast<int>(TCommand::N16) + 1;
+inline constexpr int kCommandCount = static_cast<int>(TCommand::exportTrashCsv) + 1;
 
 enum class TMenuEntryKind {
   Command,

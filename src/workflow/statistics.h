@@ -15,6 +15,7 @@ struct TStatisticsTexts {
   std::string labSize;      // size of the whole list
   std::string labSelCount;  // entries of the trash
   std::string labSelTotal;  // size of the trash
+  std::string labRepeats;   // groups of repeated downloads in the list
   bool operator==(const TStatisticsTexts&) const = default;
 };
 
@@ -25,6 +26,7 @@ struct TStatistics {
   int64_t listSize = 0;
   int trashCount = 0;
   int64_t trashSize = 0;
+  int repeatGroups = 0;
 
   // Counts as decimal numbers, sizes through SizeToText.
   TStatisticsTexts Texts() const;
