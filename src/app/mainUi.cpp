@@ -30,14 +30,15 @@ QMenu* NamedMenu(std::string_view name, std::string_view caption, QWidget* paren
 
 QAction*& CommandSlot(TForm2Ui& ui, TCommand command) {
   static constexpr QAction* TForm2Ui::*kSlots[kCommandCount] = {
-      &TForm2Ui::openDefault,  &TForm2Ui::OpenWithDialog,
-      &TForm2Ui::move,         &TForm2Ui::doCopy,
-      &TForm2Ui::moveBack,     &TForm2Ui::doSelect,
-      &TForm2Ui::noSelection,  &TForm2Ui::N6,
-      &TForm2Ui::N10,          &TForm2Ui::N11,
-      &TForm2Ui::online1,      &TForm2Ui::N13,
-      &TForm2Ui::N14,          &TForm2Ui::N16,
-      &TForm2Ui::undoExecution};
+      &TForm2Ui::openDefault,   &TForm2Ui::OpenWithDialog,
+      &TForm2Ui::move,          &TForm2Ui::doCopy,
+      &TForm2Ui::moveBack,      &TForm2Ui::doSelect,
+      &TForm2Ui::noSelection,   &TForm2Ui::N6,
+      &TForm2Ui::N10,           &TForm2Ui::N11,
+      &TForm2Ui::online1,       &TForm2Ui::N13,
+      &TForm2Ui::N14,           &TForm2Ui::N16,
+      &TForm2Ui::undoExecution, &TForm2Ui::listOverview,
+      &TForm2Ui::exportCsv,     &TForm2Ui::exportTrashCsv};
   return ui.*kSlots[static_cast<int>(command)];
 }
 

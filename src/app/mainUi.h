@@ -44,6 +44,9 @@ struct TForm2Ui {
   QAction* N14 = nullptr;
   QAction* N16 = nullptr;
   QAction* undoExecution = nullptr;
+  QAction* listOverview = nullptr;
+  QAction* exportCsv = nullptr;
+  QAction* exportTrashCsv = nullptr;
 
   // Panes.
   QSplitter* panes = nullptr;

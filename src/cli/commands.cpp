@@ -10,10 +10,11 @@ void runSave(const Arguments& arguments, std::ostream& out);
 void runBackup(const Arguments& arguments, std::ostream& out);
 void runClean(const Arguments& arguments, std::ostream& out);
 void runRestore(const Arguments& arguments, std::ostream& out);
+void runSummary(const Arguments& arguments, std::ostream& out);
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> all = {
-      {"dump", "LIST", "Prints a downloads list as the program reads it", runDump},
+      {"dump", "[--csv] LIST", "Prints a downloads list as the program reads it", runDump},
       {"categories", "FILE [--find ID]", "Prints the categories kept from a category file",
        runCategories},
       {"save", "LIST OUT", "Writes a list in the host's format, as the program rewrites it",
@@ -26,6 +27,8 @@ const std::vector<Command>& commands() {
        "[LIST] [filter options] [--all] [--copy] [--action ACTION] [--no-backup] [--dry-run] "
        "[--no-host-control]",
        "Marks downloads with the filter and executes the trash action on them", runClean},
+      {"summary", "[LIST] --by category|year|state|file [--csv]",
+       "Prints where the space of a list goes, broken down one way, biggest first", runSummary},
       {"restore", "BACKUP [LIST] [--no-host-control]",
        "Puts a backup copy back in place of the list", runRestore},
   };

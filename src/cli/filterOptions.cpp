@@ -63,6 +63,11 @@ CLI::Option_group* addFilterOptions(CommandParser& parser, FilterOptions& option
   group->add_option("--in", options.in, "Where --contains looks (default: anywhere)")
       ->check(CLI::IsMember(WordsOf(SearchChoices())))
       ->needs(contains);
+  group
+      ->add_flag("--duplicates", options.duplicates,
+                 "Of each group of repeated downloads (the same address or the same file), all "
+                 "but the one kept")
+      ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
   return group;
 }
 
@@ -99,6 +104,7 @@ TFilterInputs filterInputs(const FilterOptions& options, const TCategoryList& ca
   if (options.dateTo) inputs.dayTo = dayOfIsoDate(*options.dateTo);
   inputs.searchText = options.contains.value_or(std::string());
   inputs.searchIn = ValueOf(options.in, SearchChoices());
+  inputs.duplicatesOnly = options.duplicates;
   return inputs;
 }
 

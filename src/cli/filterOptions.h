@@ -28,6 +28,7 @@ struct FilterOptions {
   std::optional<std::string> dateTo;
   std::optional<std::string> contains;
   std::optional<std::string> in;  // a word of SearchChoices()
+  bool duplicates = false;        // "Только повторы"
 };
 
 // Adds the filter's options to `parser`, all in one option group; answers

@@ -19,6 +19,12 @@ const Tcategory* TCategoryList::FindByID(int32_t id) const {
   return found == FMap.end() ? nullptr : &FItems[found->second];
 }
 
+std::optional<int32_t> TCategoryList::ParentOf(int32_t id) const {
+  const auto found = FParents.find(id);
+  if (found == FParents.end()) return std::nullopt;
+  return found->second;
+}
+
 void TCategoryList::Load() {
   if (!platform::current().fileExists(FFileName)) return;
   FScanner->OnStartTag = [this](TCustomEventScanner&, const std::string& tagName,
@@ -69,6 +75,7 @@ void TCategoryList::OnEndTag(const std::string& name) {
 void TCategoryList::CloseNode() {
   const size_t position = FOpenNodes.back();
   FOpenNodes.pop_back();
+  FParents.try_emplace(FItems[position].ID, FItems[position].ParentID);
   if (FItems[position].ParentID == 2) {
     // The first category put under an ID is the one found.
     FMap.try_emplace(FItems[position].ID, position);

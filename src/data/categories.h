@@ -4,6 +4,7 @@
 // file, with the lookup by ID that chooses a download's icon.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -30,6 +31,10 @@ class TCategoryList {
 
   // The first category put under `id`, or none.
   const Tcategory* FindByID(int32_t id) const;
+  // The ParentID of the first category read with `id`, kept or not, so that a
+  // category further down the tree can be traced to the kept one above it;
+  // none when the file has no category of that ID.
+  std::optional<int32_t> ParentOf(int32_t id) const;
 
  private:
   void Load();
@@ -42,7 +47,8 @@ class TCategoryList {
 
   std::string FFileName;
   std::vector<Tcategory> FItems;
-  std::unordered_map<int32_t, size_t> FMap;  // ID -> position in FItems
+  std::unordered_map<int32_t, size_t> FMap;       // ID -> position in FItems
+  std::unordered_map<int32_t, int32_t> FParents;  // ID -> ParentID, of every category read
 
   // Reading state.
   std::unique_ptr<TXmlEventScanner> FScanner;

@@ -107,12 +107,17 @@ void TCleaner::RunFilter(const TFilterInputs& inputs, const TFilterProgress& pro
   const TDownloadsList& list = FDownloads.List();
   TFileStates files;
   const int count = list.Count();
+  const std::vector<uint8_t> repeats =
+      criteria.duplicatesOnly ? Repeats().RepeatMarks(list, files) : std::vector<uint8_t>();
   std::vector<uint8_t> marks(kFilterChunk);
   for (int first = 0; first < count; first += kFilterChunk) {
     if (progress) progress(first, count);
     const int size = std::min(kFilterChunk, count - first);
     for (int i = 0; i < size; ++i)
       marks[static_cast<size_t>(i)] = Matches(criteria, list[first + i], files) ? 1 : 0;
+    if (!repeats.empty())
+      for (int i = 0; i < size; ++i)
+        marks[static_cast<size_t>(i)] &= repeats[static_cast<size_t>(first + i)];
     FDownloads.SetChecks(first, std::span<const uint8_t>(marks.data(), static_cast<size_t>(size)));
   }
   if (progress) progress(count, count);
@@ -139,11 +144,25 @@ void TCleaner::TransferChecked(TMarkedList& source, TMarkedList& target, bool un
   UpdateStatistics();
 }
 
+const TRepeatGroups& TCleaner::Repeats() const {
+  if (FRepeatsRevision != FDownloads.Revision()) {
+    FRepeats.Build(FDownloads.List());
+    FRepeatsRevision = FDownloads.Revision();
+  }
+  return FRepeats;
+}
+
+TOverview TCleaner::Overview(TOverviewAxis axis) const {
+  TFileStates files;
+  return MakeOverview(FDownloads.List(), *FCategories, axis, files);
+}
+
 TStatistics TCleaner::Statistics() const {
   TStatistics statistics{FDownloads.Count(),       FDownloads.CheckedCount(),
                          FDownloads.CheckedSize(), FDownloads.TotalSize(),
                          FTrash.Count(),           FTrash.TotalSize()};
   statistics.unreachableCount = FUnreachableCount;
+  statistics.repeatGroups = Repeats().GroupCount();
   return statistics;
 }
 

@@ -20,6 +20,8 @@
 #include "workflow/filter.h"
 #include "workflow/listFileWitness.h"
 #include "workflow/markedList.h"
+#include "workflow/overview.h"
+#include "workflow/repeatGroups.h"
 #include "workflow/statistics.h"
 
 namespace brimlow {
@@ -137,6 +139,12 @@ class TCleaner {
   void Copy(bool unmark) { TransferChecked(FDownloads, FTrash, unmark, false); }
   void MoveBack() { TransferChecked(FTrash, FDownloads, true, true); }
 
+  // The groups of repeated downloads in the list, found again after each
+  // change of its records (never after a change of the marks alone).
+  const TRepeatGroups& Repeats() const;
+  // The list broken down one way.
+  TOverview Overview(TOverviewAxis axis) const;
+
   TStatistics Statistics() const;
   // Hands the statistics to the front-end.
   void UpdateStatistics();
@@ -221,6 +229,8 @@ class TCleaner {
   bool FHostControl = true;
   std::chrono::milliseconds FHostExitTimeout{10000};
   std::chrono::milliseconds FHostExitPoll{100};
+  mutable TRepeatGroups FRepeats;
+  mutable std::optional<uint64_t> FRepeatsRevision;  // of FDownloads, when found
 };
 
 }  // namespace brimlow

@@ -66,6 +66,7 @@ TFilterCriteria MakeCriteria(const TFilterInputs& inputs) {
   criteria.file = inputs.file;
   criteria.state = inputs.state;
   criteria.nodeId = inputs.categoryId;
+  criteria.duplicatesOnly = inputs.duplicatesOnly;
 
   if (!inputs.sizeFrom.empty() || !inputs.sizeTo.empty()) {
     criteria.bySize = true;
@@ -101,7 +102,8 @@ TFileState WantedState(TFilePresence presence) {
 
 bool TestsAnything(const TFilterCriteria& criteria) {
   return criteria.file != TFilePresence::Any || criteria.state || criteria.nodeId ||
-         criteria.bySize || criteria.notBefore || criteria.before || criteria.searchIn;
+         criteria.bySize || criteria.notBefore || criteria.before || criteria.searchIn ||
+         criteria.duplicatesOnly;
 }
 
 bool Matches(const TFilterCriteria& criteria, const Tdownload& download, TFileStates& files) {

@@ -33,6 +33,10 @@ struct TFilterInputs {
   std::optional<int64_t> dayTo;
   std::string searchText;  // in the active code page; empty: no text criterion
   TSearchField searchIn = TSearchField::Anywhere;
+  // "Только повторы": of each group of repeated downloads all but the one
+  // kept (repeatGroups.h).
+  bool duplicatesOnly = false;
+  bool operator==(const TFilterInputs&) const = default;
 };
 
 struct TFilterCriteria {
@@ -46,6 +50,9 @@ struct TFilterCriteria {
   std::optional<TDateTime> before;     // the first moment that fails
   std::optional<TSearchField> searchIn;
   std::string searchLower;  // the search text, lower-cased once
+  // Tested by the pass over the whole list (TCleaner::RunFilter), since it
+  // depends on the other downloads; Matches leaves it out.
+  bool duplicatesOnly = false;
 };
 
 // The text of a size field as a count of bytes: a whole, optionally signed

@@ -35,6 +35,7 @@ TMarkedList::TMarkedList(std::unique_ptr<TDownloadsList> list) : FList(std::move
 template <typename Change>
 void TMarkedList::ResetWith(Change change) {
   if (FObserver) FObserver->BeforeReset();
+  ++FRevision;
   change();
   if (FObserver) FObserver->AfterReset();
 }
@@ -96,6 +97,7 @@ void TMarkedList::AppendCopies(const TDownloadsList& source, std::span<const int
   if (rows.empty()) return;
   assert(&source != FList.get());
   const int first = Count();
+  ++FRevision;
   if (FObserver) FObserver->BeforeInsert(first, first + static_cast<int>(rows.size()) - 1);
   for (int row : rows) {
     Tdownload& copy = FList->Add();
@@ -108,6 +110,7 @@ void TMarkedList::AppendCopies(const TDownloadsList& source, std::span<const int
 
 void TMarkedList::RemoveRows(std::span<const int> ascendingRows) {
   if (ascendingRows.empty()) return;
+  ++FRevision;
   for (int row : ascendingRows) {
     Mark(static_cast<size_t>(row), false);
     FTotalSize -= static_cast<uint64_t>((*FList)[row].Size);

@@ -56,6 +56,9 @@ class TMarkedList {
   int CheckedCount() const { return FCheckedCount; }
   int64_t CheckedSize() const { return static_cast<int64_t>(FCheckedSize); }
   int64_t TotalSize() const { return static_cast<int64_t>(FTotalSize); }
+  // Grows with every change of the records (not of the marks), so that what
+  // is computed from the records alone can tell when to compute it again.
+  uint64_t Revision() const { return FRevision; }
 
   // Appends a copy of each given record of `source` (another list), in order,
   // as new unmarked rows.
@@ -79,6 +82,7 @@ class TMarkedList {
   uint64_t FCheckedSize = 0;
   uint64_t FTotalSize = 0;
   TMarkedListObserver* FObserver = nullptr;
+  uint64_t FRevision = 0;
 };
 
 }  // namespace brimlow

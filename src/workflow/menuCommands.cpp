@@ -24,6 +24,10 @@ constexpr TMenuEntry kFileMenu[] = {
     Item(TCommand::openDefault, "openDefault", "Открыть &текущий"),
     Item(TCommand::OpenWithDialog, "OpenWithDialog", "&Открыть...", "Ctrl+O"),
     {TMenuEntryKind::BackupCopies, "N7", "&Резервные", {}, {}, {}, TCommand::openDefault, {}},
+    kSeparator,
+    Item(TCommand::exportCsv, "exportCsv", "&Экспорт в CSV..."),
+    Item(TCommand::exportTrashCsv, "exportTrashCsv", "Экспорт &корзины в CSV..."),
+    kSeparator,
     Item(TCommand::N6, "N6", "&Выход"),
 };
 
@@ -48,6 +52,7 @@ constexpr TMenuEntry kEditMenu[] = {
     kSeparator,
     Menu("filterMenu", "&Фильтр", kFilterMenu),
     Menu("selectedMenu", "В&ыделенные", kSelectedMenu),
+    Item(TCommand::listOverview, "listOverview", "Об&зор списка..."),
 };
 
 constexpr TMenuEntry kHelpMenu[] = {

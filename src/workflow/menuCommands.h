@@ -29,8 +29,11 @@ enum class TCommand {
   N14,
   N16,
   undoExecution,
+  listOverview,
+  exportCsv,
+  exportTrashCsv,
 };
-inline constexpr int kCommandCount = static_cast<int>(TCommand::undoExecution) + 1;
+inline constexpr int kCommandCount = static_cast<int>(TCommand::exportTrashCsv) + 1;
 
 enum class TMenuEntryKind {
   Command,

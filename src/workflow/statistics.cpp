@@ -5,10 +5,10 @@
 namespace brimlow {
 
 TStatisticsTexts TStatistics::Texts() const {
-  return {std::to_string(listCount),       std::to_string(markedCount),
-          SizeToText(markedSize),          SizeToText(listSize),
-          std::to_string(trashCount),      SizeToText(trashSize),
-          std::to_string(unreachableCount)};
+  return {std::to_string(listCount),        std::to_string(markedCount),
+          SizeToText(markedSize),           SizeToText(listSize),
+          std::to_string(trashCount),       SizeToText(trashSize),
+          std::to_string(unreachableCount), std::to_string(repeatGroups)};
 }
 
 }  // namespace brimlow

@@ -21,6 +21,7 @@ struct TStatisticsTexts {
   // Downloads of the list on drives that cannot be reached now: the reason
   // the file criterion left them unmarked.
   std::string labUnreachable;
+  std::string labRepeats;   // groups of repeated downloads in the list
   bool operator==(const TStatisticsTexts&) const = default;
 };
 
@@ -32,6 +33,7 @@ struct TStatistics {
   int trashCount = 0;
   int64_t trashSize = 0;
   int unreachableCount = 0;
+  int repeatGroups = 0;
 
   // Counts as decimal numbers, sizes through SizeToText.
   TStatisticsTexts Texts() const;

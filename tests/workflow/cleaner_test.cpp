@@ -206,9 +206,9 @@ TEST_F(CleanerTest, TheFilterReportsItsProgressInBlocks) {
 }
 
 TEST(StatisticsTexts, CountsInDecimalSizesAsSizeText) {
-  const TStatistics statistics{3, 2, 3072, 1'572'864, 12345, 0, 7};
+  const TStatistics statistics{3, 2, 3072, 1'572'864, 12345, 0, 7, 17};
   EXPECT_EQ(statistics.Texts(), (TStatisticsTexts{"3", "2", SizeToText(3072), SizeToText(1'572'864),
-                                                  "12345", SizeToText(0), "7"}));
+                                                  "12345", SizeToText(0), "7", "17"}));
 }
 
 // Each move, copy and change of the marks, in turn: what the list and the
@@ -349,6 +349,47 @@ TEST_F(RealPrefixTest, AListThatFailsToReadLoadsNothing) {
   EXPECT_FALSE(cleaner.HasListFile()) << "an execution must not overwrite the file";
 }
 #endif
+
+}  // namespace
+}  // namespace brimlow
+
+namespace brimlow {
+namespace {
+
+// "Только повторы" marks all but one download of each group, together with
+// the other criteria; the count of groups follows the list, not the marks.
+TEST_F(CleanerTest, TheRepeatsFilterAndTheirCountFollowTheList) {
+  Fill({100, 200, 300, 400});
+  TDownloadsList& list = cleaner.Downloads().List();
+  for (int i = 0; i < list.Count(); ++i)
+    list[i].URL = i < 3 ? "http://a.org/same" : "http://b.org/other";
+  list[2].Date = 5;  // the newest: kept
+  cleaner.Downloads().Reset();
+  cleaner.UpdateStatistics();
+  EXPECT_EQ(frontEnd.statistics.back().repeatGroups, 1);
+
+  TFilterInputs inputs;
+  inputs.duplicatesOnly = true;
+  EXPECT_TRUE(TestsAnything(MakeCriteria(inputs))) << "alone it is a filter";
+  cleaner.RunFilter(inputs);
+  EXPECT_EQ(cleaner.Downloads().CheckedRows(), (std::vector<int>{0, 1}));
+  inputs.sizeFrom = "0";
+  inputs.sizeTo = "0";  // at most 0 KB: none passes
+  cleaner.RunFilter(inputs);
+  EXPECT_EQ(cleaner.Downloads().CheckedCount(), 0) << "combined by AND";
+
+  const uint64_t revision = cleaner.Downloads().Revision();
+  Mark(cleaner.Downloads(), {0});
+  EXPECT_EQ(cleaner.Downloads().Revision(), revision) << "marks leave the records as they are";
+  cleaner.Move();
+  EXPECT_EQ(frontEnd.statistics.back().repeatGroups, 1) << "two of three still repeat";
+  Mark(cleaner.Downloads(), {0});
+  cleaner.Move();
+  EXPECT_EQ(frontEnd.statistics.back().repeatGroups, 0);
+  cleaner.Trash().SetChecked(0, true);
+  cleaner.MoveBack();
+  EXPECT_EQ(frontEnd.statistics.back().repeatGroups, 1) << "moved back, it repeats again";
+}
 
 }  // namespace
 }  // namespace brimlow
