@@ -156,7 +156,7 @@ TEST_F(ExecuteTest, TheRecycleBoxSendsFilesToTheBinAndUndoBringsThemBack) {
   Choose("delSelWithFiles");
   Execute();
   ASSERT_EQ(reports.size(), 1u);
-  EXPECT_EQ(reports[0].files, FromAnsi("2 файлов, " + SizeToText(3000)));
+  EXPECT_EQ(reports[0].files, QStringLiteral("2 файлов, ") + FromAnsi(SizeToText(3000)));
   EXPECT_FALSE(std::filesystem::exists(files[0]));
   EXPECT_TRUE(undo->isEnabled());
 
