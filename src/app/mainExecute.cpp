@@ -29,6 +29,7 @@ void TForm2::Button2Click() {
 }
 
 void TForm2::undoExecutionClick() {
+  if (!FCleaner.CanUndo()) return;
   const TRestoreReport report = FCleaner.UndoLastExecution();
   ShowReportTexts(report.Texts());
 }

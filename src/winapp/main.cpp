@@ -253,6 +253,7 @@ void TForm2::Command(int id) {
     case ID_N13: return N13Click();
     case ID_N14: return N14Click();
     case ID_N16: return N16Click();
+    case ID_undoExecution: return undoExecutionClick();
     default: return;
   }
 }

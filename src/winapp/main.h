@@ -60,6 +60,7 @@ class TForm2 final : private TCleanerFrontEnd {
   TFilterInputs ReadFilterInputs() const;
 
   void Button2Click();
+  void undoExecutionClick();
   TTrashAction ChosenAction() const;
   void BackupMenuClick(int index);
 
@@ -97,7 +98,7 @@ class TForm2 final : private TCleanerFrontEnd {
   void FormClose();
   void FillCategoryBox();
   void SetCaption(const std::string& fileName);
-  void ShowExecutionReport(const TExecutionReport& report);
+  void ShowReportTexts(const TExecutionReportTexts& texts);
   void ApplyPaneWidths(const TPaneWidths& asked, TPaneAnchor anchor);
   void LayoutPanes();
   int OuterWidth() const;

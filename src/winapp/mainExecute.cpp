@@ -27,8 +27,15 @@ void TForm2::Button2Click() {
   TExecutionRequest request;
   request.action = ChosenAction();
   request.makeBackup = IsChecked(ui.CheckBox2);
+  request.recycle = IsChecked(ui.recycleFiles);
   if (const std::optional<TExecutionReport> report = FCleaner.Execute(request))
-    ShowExecutionReport(*report);
+    ShowReportTexts(report->Texts());
+}
+
+void TForm2::undoExecutionClick() {
+  // The accelerator reaches here even while the item is greyed.
+  if (!FCleaner.CanUndo()) return;
+  ShowReportTexts(FCleaner.UndoLastExecution().Texts());
 }
 
 std::optional<std::string> TForm2::AskSeparateListName() {
@@ -49,8 +56,8 @@ std::optional<std::string> TForm2::AskSeparateListName() {
   return Ansi(file.data());
 }
 
-void TForm2::ShowExecutionReport(const TExecutionReport& report) {
-  FReport->ShowReport(report.Texts());
+void TForm2::ShowReportTexts(const TExecutionReportTexts& texts) {
+  FReport->ShowReport(texts);
   FDialogRunner(FReport->Handle());
 }
 

@@ -104,12 +104,19 @@ void TForm2::treeLeftChecked() {
 
 void TForm2::ShowStatistics(const TStatistics& statistics) {
   const TStatisticsTexts texts = statistics.Texts();
-  const std::pair<HWND, const std::string*> labels[] = {
-      {ui.labZak, &texts.labZak},           {ui.labSel, &texts.labSel},
-      {ui.labSizeSel, &texts.labSizeSel},   {ui.labSize, &texts.labSize},
-      {ui.labSelCount, &texts.labSelCount}, {ui.labSelTotal, &texts.labSelTotal}};
+  const std::pair<HWND, const std::string*> labels[] = {{ui.labZak, &texts.labZak},
+                                                        {ui.labSel, &texts.labSel},
+                                                        {ui.labSizeSel, &texts.labSizeSel},
+                                                        {ui.labSize, &texts.labSize},
+                                                        {ui.labUnreachable, &texts.labUnreachable},
+                                                        {ui.labSelCount, &texts.labSelCount},
+                                                        {ui.labSelTotal, &texts.labSelTotal}};
   for (const auto& [label, text] : labels)
     SetWindowTextW(label, Wide(*text).c_str());
+  // The statistics follow every load and execution, and so does what can
+  // be undone.
+  EnableMenuItem(ui.MainMenu1, ID_undoExecution,
+                 MF_BYCOMMAND | (FCleaner.CanUndo() ? MF_ENABLED : MF_GRAYED));
 }
 
 }  // namespace brimlow

@@ -14,6 +14,7 @@
 #include "winapp/winText.h"
 #include "workflow/filterChoices.h"
 #include "workflow/menuCommands.h"
+#include "workflow/statistics.h"
 
 namespace brimlow {
 
@@ -27,8 +28,8 @@ constexpr int kSplitter2 = 302;
 // Design sizes at 96 dots per inch.
 constexpr int kFilterHeight = 215;
 constexpr int kSelectedHeight = 160;
-constexpr int kStatisticsHeight = 185;
-constexpr int kTrashActionHeight = 180;
+constexpr int kStatisticsHeight = 215;
+constexpr int kTrashActionHeight = 214;
 constexpr int kRow = 24;
 constexpr int kLine = 17;
 constexpr int kCaptionWidth = 62;
@@ -232,6 +233,8 @@ void BuildMiddlePane(TForm2Ui& ui) {
   ui.labSizeSel = Label(pane, L"0", ID_labSizeSel);
   Label(pane, L"Размер всех");
   ui.labSize = Label(pane, L"0", ID_labSize);
+  Label(pane, WideFromUtf8(kUnreachableCaption).c_str());
+  ui.labUnreachable = Label(pane, L"0", ID_labUnreachable);
   HeaderCaption(pane, L"Выделенное");
   Label(pane, L"Закачек");
   ui.labSelCount = Label(pane, L"0", ID_labSelCount);
@@ -254,6 +257,10 @@ void BuildTrashPane(TForm2Ui& ui) {
       Button(pane, L"Удалить вместе с файлами", ID_delSelWithFiles, BS_AUTORADIOBUTTON);
   ui.delSelFiles = Button(pane, L"Удалить только файлы", ID_delSelFiles, BS_AUTORADIOBUTTON);
   SendMessageW(ui.deleteSel, BM_SETCHECK, BST_CHECKED, 0);
+  // Unticked: the file actions erase for good unless the user asks for the
+  // bin.  "Корзина" alone would be the trash pane.
+  ui.recycleFiles = Button(pane, L"Файлы — в Корзину Windows", ID_recycleFiles,
+                           BS_AUTOCHECKBOX | BS_MULTILINE | WS_GROUP);
   ui.Button2 = Button(pane, L"Выполнить", ID_Button2, BS_PUSHBUTTON | WS_GROUP);
 }
 
@@ -362,7 +369,7 @@ void LayoutMiddlePane(const TForm2Ui& ui, int width, int /*height*/, int dpi) {
       continue;
     }
     const HWND value = Next(control);
-    const bool twoLines = value == ui.labSizeSel;
+    const bool twoLines = value == ui.labSizeSel || value == ui.labUnreachable;
     Place(control, 14, y, valueLeft - 16, twoLines ? 2 * kLine - 2 : kLine, dpi);
     Place(value, valueLeft, y, kValueWidth, kLine, dpi);
     y += (twoLines ? 2 * kLine - 2 : kLine) + 1;
@@ -381,6 +388,8 @@ void LayoutTrashPane(const TForm2Ui& ui, int width, int height, int dpi) {
     Place(choice, 10, y, w - 20, 20, dpi);
     y += 21;
   }
+  Place(ui.recycleFiles, 10, y + 2, w - 20, 30, dpi);
+  y += 34;
   Place(ui.Button2, w - 10 - 75, y + 2, 75, 25, dpi);
 }
 

@@ -26,6 +26,10 @@ enum TCommandId : int {
   ID_N13,
   ID_N14,
   ID_N16,
+  ID_undoExecution,
+  ID_listOverview,
+  ID_exportCsv,
+  ID_exportTrashCsv,
   ID_listOverview,
   ID_exportCsv,
   ID_exportTrashCsv,
@@ -47,10 +51,12 @@ enum TCommandId : int {
   ID_deleteSel,
   ID_delSelWithFiles,
   ID_delSelFiles,
+  ID_recycleFiles,
   ID_labZak,
   ID_labSel,
   ID_labSizeSel,
   ID_labSize,
+  ID_labUnreachable,
   ID_labSelCount,
   ID_labSelTotal,
   ID_statusBar,
@@ -62,7 +68,8 @@ enum TCommandId : int {
 constexpr int CommandId(TCommand command) {
   return ID_openDefault + static_cast<int>(command);
 }
-static_assert(CommandId(TCommand::N16) == ID_N16 && CommandId(TCommand::move) == ID_move);
+static_assert(CommandId(TCommand::N16) == ID_N16 && CommandId(TCommand::move) == ID_move &&
+              CommandId(TCommand::exportTrashCsv) == ID_exportTrashCsv);
 
 struct TForm2Ui {
   HMENU MainMenu1 = nullptr;
@@ -102,6 +109,7 @@ struct TForm2Ui {
   HWND labSel = nullptr;
   HWND labSizeSel = nullptr;
   HWND labSize = nullptr;
+  HWND labUnreachable = nullptr;
   HWND labSelCount = nullptr;
   HWND labSelTotal = nullptr;
 
@@ -114,6 +122,7 @@ struct TForm2Ui {
   HWND deleteSel = nullptr;
   HWND delSelWithFiles = nullptr;
   HWND delSelFiles = nullptr;
+  HWND recycleFiles = nullptr;  // the file actions recycle instead of erasing
   HWND Button2 = nullptr;
 
   HWND statusBar = nullptr;

@@ -287,6 +287,45 @@ TEST_F(WindowTest, EveryTrashActionWithAndWithoutBackup) {
     }
 }
 
+TEST_F(WindowTest, TheRecycleBoxAndTheUndoOfTheExecution) {
+  std::vector<TListEntry> entries = FiveDownloads();
+  for (TListEntry& entry : entries) {
+    entry.fileName = Path(entry.fileName.substr(6));
+    std::ofstream(std::filesystem::path(Wide(entry.fileName))) << "x";
+  }
+  std::filesystem::create_directories(folder / "recycled");
+  fake.recycleBin = folder / "recycled";
+  MakeWindow();
+  StartWith(entries);
+  const auto undoGreyed = [this] {
+    return (GetMenuState(ui->MainMenu1, ID_undoExecution, MF_BYCOMMAND) & MF_GRAYED) != 0;
+  };
+  EXPECT_EQ(Text(ui->recycleFiles), L"Файлы — в Корзину Windows");
+  EXPECT_EQ(SendMessageW(ui->recycleFiles, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageW(ui->fileCheckBox, CB_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(Text(ui->labUnreachable), L"0");
+  EXPECT_TRUE(undoGreyed());
+
+  TickRows(ui->treeLeft, {1, 3});
+  Click(ui->BitBtn1);
+  Click(ui->delSelWithFiles);
+  Click(ui->recycleFiles);
+  Click(ui->Button2);
+  const std::filesystem::path file = Wide(Path("b.bin"));
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_EQ(fake.binned, 2);
+  EXPECT_FALSE(undoGreyed());
+
+  reportLines.clear();
+  Choose(ID_undoExecution);
+  ASSERT_EQ(reportLines.size(), 3u);
+  EXPECT_EQ(reportLines[0], L"возвращён из резервной копии");
+  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(RowCount(ui->treeLeft), 5);
+  EXPECT_TRUE(undoGreyed());
+  EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(WindowTest, ABackupCopyReopensFromItsSubmenu) {
   StartWith(FiveDownloads());
   TickRows(ui->treeLeft, {0});
