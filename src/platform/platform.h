@@ -7,12 +7,13 @@
 // install a fake with ScopedPlatform to replace answers or inject failures.
 //
 // Paths are the program's own 8-bit texts.  On POSIX, a Windows path (a drive
-// letter and a colon) is mapped onto the Wine prefix's drives whenever the file
-// system is touched; the text itself is never changed, and errors name it as
-// the caller gave it.  Names are matched exactly first and, when missing,
-// without regard to letter case, as on Windows (see winePath.h).  A relative
-// path with "\" and no "/" is relative to the current folder.  The prefix is
-// $WINEPREFIX, or else $HOME/.wine.
+// letter and a colon, or a share's "\\server\share") is mapped onto the Wine
+// prefix's drives and shares whenever the file system is touched; the text
+// itself is never changed, and errors name it as the caller gave it.  Names
+// are matched exactly first and, when missing, without regard to letter case,
+// as on Windows (see winePath.h).  A relative path with "\" and no "/" is
+// relative to the current folder.  The prefix is $WINEPREFIX, or else
+// $HOME/.wine.
 //
 // On POSIX the registry is the prefix's user.reg (current user) and system.reg
 // (local machine), read only; the code page is chosen from LC_ALL, LC_CTYPE

@@ -3,7 +3,7 @@
 // The Windows implementation of the platform interface.  Its operations are
 // spread over the files of this folder by job: files, all-or-nothing
 // replacement, registry and environment, processes and the shell, version
-// information, code page and locale.
+// information, code page and locale, the recycle bin and drives.
 //
 // Paths handed to the system go through its 8-bit ("A") calls, which read them
 // in the active code page; where only a wide call exists the path is widened
@@ -54,6 +54,10 @@ class Win32Platform final : public Platform {
   std::string lowerCase(std::string_view text) override;
   unsigned activeCodePage() override;
   char decimalSeparator() override;
+
+  RecycleResult recycleFile(const std::string& path) override;
+  PutBackOutcome putBackRecycled(const RecycledFile& file) override;
+  bool driveRootReachable(const std::string& root) override;
 };
 
 // The system's own text for an error code (FormatMessage), without the line
