@@ -26,7 +26,9 @@ struct BreakCounts {
   size_t pairs = 0;
 };
 
-// Lists of many megabytes are counted sixteen bytes at a time.
+// Lists of many megabytes are counted sixteen bytes at a time: each lane of
+// three accumulators counts the bytes of its place, up to 255 blocks, before
+// the lanes are summed.
 BreakCounts CountBreaks(std::string_view text) {
   BreakCounts counts;
   const char* p = text.data();
@@ -34,17 +36,29 @@ BreakCounts CountBreaks(std::string_view text) {
 #ifdef __SSE2__
   const __m128i lf = _mm_set1_epi8('\n');
   const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i zero = _mm_setzero_si128();
+  const auto total = [&zero](__m128i lanes) {
+    const __m128i sums = _mm_sad_epu8(lanes, zero);
+    return static_cast<size_t>(_mm_cvtsi128_si32(sums)) +
+           static_cast<size_t>(_mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums)));
+  };
   // The byte after each block is read too, so the last block stops short.
-  for (; end - p >= 17; p += 16) {
-    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
-    const auto feeds = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, lf)));
-    const auto returns = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, cr)));
-    if ((feeds | returns) == 0) continue;
-    const auto followed = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(next, lf)));
-    counts.lineFeeds += static_cast<size_t>(std::popcount(feeds));
-    counts.returns += static_cast<size_t>(std::popcount(returns));
-    counts.pairs += static_cast<size_t>(std::popcount(returns & followed));
+  while (end - p >= 17) {
+    __m128i feeds = zero;
+    __m128i returns = zero;
+    __m128i pairs = zero;
+    for (int blocks = 0; blocks < 255 && end - p >= 17; ++blocks, p += 16) {
+      const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+      const __m128i isReturn = _mm_cmpeq_epi8(here, cr);
+      // A match is all ones, minus one: subtracting it adds one.
+      feeds = _mm_sub_epi8(feeds, _mm_cmpeq_epi8(here, lf));
+      returns = _mm_sub_epi8(returns, isReturn);
+      pairs = _mm_sub_epi8(pairs, _mm_and_si128(isReturn, _mm_cmpeq_epi8(next, lf)));
+    }
+    counts.lineFeeds += total(feeds);
+    counts.returns += total(returns);
+    counts.pairs += total(pairs);
   }
 #endif
   for (; p < end; ++p) {
@@ -55,6 +69,12 @@ BreakCounts CountBreaks(std::string_view text) {
     }
   }
   return counts;
+}
+
+bool IsCrLfForm(std::string_view text, const BreakCounts& counts) {
+  if (text.empty()) return true;
+  return text.size() >= 2 && text.substr(text.size() - 2) == "\r\n" &&
+         counts.lineFeeds == counts.pairs && counts.returns == counts.pairs;
 }
 
 // The first CR or LF in [p, end), or `end`.
@@ -77,17 +97,16 @@ const char* FindBreak(const char* p, const char* end) {
 // Every LF follows a CR and every CR is followed by an LF exactly when the
 // text holds as many CR LF pairs as CRs and as LFs.
 bool HasCrLfLines(std::string_view text) {
-  if (text.empty()) return true;
-  if (text.size() < 2 || text.substr(text.size() - 2) != "\r\n") return false;
-  const BreakCounts counts = CountBreaks(text);
-  return counts.lineFeeds == counts.pairs && counts.returns == counts.pairs;
+  if (text.size() >= 2 && text.substr(text.size() - 2) != "\r\n") return false;
+  return IsCrLfForm(text, CountBreaks(text));
 }
 
-std::string ToCrLfLines(std::string_view text) {
-  text = UpToNul(text);
+namespace {
+
+// The CR LF form of `text`, which holds no NUL and has `counts`.
+std::string CrLfLinesOf(std::string_view text, const BreakCounts& counts) {
   // Each lone CR or LF grows by one byte, and a last line without an end
   // gains two: the result is sized once and filled in one pass.
-  const BreakCounts counts = CountBreaks(text);
   const bool openLastLine = !text.empty() && text.back() != '\n' && text.back() != '\r';
   std::string lines(text.size() + (counts.lineFeeds - counts.pairs) +
                         (counts.returns - counts.pairs) + (openLastLine ? 2 : 0),
@@ -112,12 +131,21 @@ std::string ToCrLfLines(std::string_view text) {
   return lines;
 }
 
+}  // namespace
+
+std::string ToCrLfLines(std::string_view text) {
+  text = UpToNul(text);
+  return CrLfLinesOf(text, CountBreaks(text));
+}
+
 void MakeCrLfLines(std::string& text) {
-  const size_t length = UpToNul(text).size();
-  if (HasCrLfLines(std::string_view(text).substr(0, length)))
-    text.resize(length);
+  // One pass counts the line ends, and tells whether anything changes.
+  const std::string_view lines = UpToNul(text);
+  const BreakCounts counts = CountBreaks(lines);
+  if (IsCrLfForm(lines, counts))
+    text.resize(lines.size());
   else
-    text = ToCrLfLines(std::string_view(text));
+    text = CrLfLinesOf(lines, counts);
 }
 
 }  // namespace brimlow

@@ -135,11 +135,32 @@ inline void TrimAndPackWhitespace(std::string& text) {
   std::size_t write = start;
   std::size_t read = start;
   bool pendingSpace = false;
-  for (; read < size; ++read) {
-    const char c = text[read];
-    if (IsWhite(c)) {
-      pendingSpace = write > 0;
-    } else {
+  while (read < size) {
+#ifdef __SSE2__
+    // Sixteen bytes that begin with a character and pack to themselves move
+    // down at once.  The byte after them must be a character of the text
+    // too: a space at their end is then an inner one.
+    if (read + 16 < size && !IsWhite(text[read]) && PacksToItself(text.data() + read)) {
+      if (pendingSpace) text[write++] = ' ';
+      pendingSpace = false;
+      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + read));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(text.data() + write), block);
+      write += 16;
+      read += 16;
+      continue;
+    }
+#endif
+    // Otherwise one byte at a time, up to the end of the next run of white
+    // space.
+    bool afterWhite = false;
+    for (; read < size; ++read) {
+      const char c = text[read];
+      if (IsWhite(c)) {
+        pendingSpace = write > 0;
+        afterWhite = true;
+        continue;
+      }
+      if (afterWhite) break;
       if (pendingSpace) text[write++] = ' ';
       pendingSpace = false;
       text[write++] = c;

@@ -124,6 +124,7 @@ void TXmlTokenizer::Reset() {
   FEntityStack.Clear();
   FText = std::string();
   FLoaded = false;
+  FDocumentEnd = nullptr;
   FSourceName.clear();
   FDeclaredVersion.clear();
   FDeclaredEncoding.clear();
@@ -191,15 +192,25 @@ void TXmlTokenizer::BeginScan() {
   FExpansionBudget = std::max(kMinimumExpansion, kExpansionFactor * DocumentSize());
 }
 
+TPosition TXmlTokenizer::DocumentEnd() {
+  if (FDocumentEnd == nullptr) {
+    const TPosition text = DocumentText();
+    const void* nul = FLoaded ? std::memchr(text, 0, FText.size()) : nullptr;
+    FDocumentEnd = nul ? static_cast<TPosition>(nul) : text + (FLoaded ? FText.size() : 0);
+  }
+  return FDocumentEnd;
+}
+
 void TXmlTokenizer::EnterText(TPosition text) {
-  FTextEnd = text + std::strlen(text);
+  // The document's own end is known once found; a replacement text is short.
+  FTextEnd = text == DocumentText() ? DocumentEnd() : text + std::strlen(text);
   FNextSemicolon = nullptr;
 }
 
 void TXmlTokenizer::FinishDocument() {
   FEntityStack.Clear();
   const TPosition document = DocumentText();
-  FTextEnd = document + std::strlen(document);
+  FTextEnd = DocumentEnd();
   FPartStart = FTextEnd;
   // The last character of the document, when it has one.
   FPartEnd = FTextEnd > document ? FTextEnd - 1 : FTextEnd;

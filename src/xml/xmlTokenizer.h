@@ -209,6 +209,9 @@ class TXmlTokenizer {
   TPosition Search(TPosition from, std::string_view what) const;
   // Reading moves to the beginning of another text.
   void EnterText(TPosition text);
+  // The byte 0 that ends the document: the first one of its text, found once
+  // per document.
+  TPosition DocumentEnd();
   void FinishDocument();
   // Charges `size` bytes of replacement text to the scan's budget; false
   // when the budget does not allow it, and the replacement is then dropped.
@@ -219,6 +222,7 @@ class TXmlTokenizer {
 
   std::string FText;  // the document; std::string keeps the byte 0 after it
   bool FLoaded = false;
+  TPosition FDocumentEnd = nullptr;  // none until DocumentEnd has looked
   std::string FSourceName;
   std::string FDeclaredVersion;
   std::string FDeclaredEncoding;

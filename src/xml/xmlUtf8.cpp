@@ -37,6 +37,39 @@ const unsigned char* SkipAscii(const unsigned char* p, const unsigned char* end)
   return p;
 }
 
+// The first place in [p, end) from which ASCII and well-formed two-byte
+// characters (lead bytes C2 to DF) no longer fill whole blocks of sixteen
+// bytes, or `end`; always the first byte of a character.  Cyrillic text is
+// such a mix.
+const unsigned char* SkipAsciiAndTwoByte(const unsigned char* p, const unsigned char* end) {
+#ifdef __SSE2__
+  // A lead byte last in a block wants a continuation byte first in the next.
+  unsigned carry = 0;
+  while (end - p >= 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const auto high = static_cast<unsigned>(_mm_movemask_epi8(v));
+    if ((high | carry) == 0) {
+      p += 16;
+      continue;
+    }
+    // Signed, the continuation bytes 80 to BF are -128 to -65 and the lead
+    // bytes C2 to DF are -62 to -33.
+    const auto continuations =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(-64))));
+    const auto leads = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
+        _mm_cmpgt_epi8(v, _mm_set1_epi8(-63)), _mm_cmplt_epi8(v, _mm_set1_epi8(-32)))));
+    const unsigned expected = ((leads << 1) | carry) & 0xFFFF;
+    if (high != (continuations | leads) || continuations != expected) break;
+    carry = leads >> 15;
+    p += 16;
+  }
+  return p - carry;  // an unfinished character begins at its lead byte
+#else
+  (void)end;
+  return p;
+#endif
+}
+
 }  // namespace
 
 bool IsAscii(std::string_view text) {
@@ -48,6 +81,7 @@ bool IsValid(std::string_view text) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const auto* end = p + text.size();
   for (;;) {
+    p = SkipAsciiAndTwoByte(p, end);
     p = SkipAscii(p, end);
     // Two-byte characters, most of the rest of most texts, go in a row.
     while (end - p >= 2 && p[0] >= 0xC2 && p[0] <= 0xDF && (p[1] & 0xC0) == 0x80)

@@ -68,6 +68,58 @@ TEST(Utf8, LooksAtEveryByteAfterLongAsciiRuns) {
   }
 }
 
+// Well-formedness one character at a time: shortest forms only, no
+// surrogates, nothing above U+10FFFF, nothing cut short.
+bool PlainIsValid(const std::string& text) {
+  for (size_t i = 0; i < text.size();) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    const size_t length = b < 0x80                 ? 1
+                          : b >= 0xC2 && b <= 0xDF ? 2
+                          : b >= 0xE0 && b <= 0xEF ? 3
+                          : b >= 0xF0 && b <= 0xF4 ? 4
+                                                   : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    char32_t value = length == 1 ? b : b & (0xFF >> (length + 1));
+    for (size_t k = 1; k < length; ++k) {
+      const auto c = static_cast<unsigned char>(text[i + k]);
+      if ((c & 0xC0) != 0x80) return false;
+      value = (value << 6) | (c & 0x3F);
+    }
+    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < least[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+      return false;
+    i += length;
+  }
+  return true;
+}
+
+TEST(Utf8, IsValidMatchesThePlainRuleOnRandomMixes) {
+  // Mostly ASCII and two-byte Cyrillic, as list texts are, with now and then
+  // a longer character, a stray byte or a character cut short, at every
+  // place of blocks of sixteen.
+  std::mt19937 random(5);
+  const std::string pieces[] = {"a",
+                                " ",
+                                "b",
+                                "\xD0\xB0",
+                                "\xD1\x8F",
+                                "\xC3\xA9",
+                                "\xE2\x84\x96",
+                                "\xF0\x9F\x98\x80",
+                                "\x80",
+                                "\xD0",
+                                "\xC1\x81",
+                                "\xED\xA0\x80",
+                                "\xDF"};
+  for (int round = 0; round < 5000; ++round) {
+    const unsigned kinds = round % 2 == 0 ? 6 : 13;  // every other text well formed
+    std::string text;
+    for (unsigned n = random() % 40; n > 0; --n)
+      text += pieces[random() % kinds];
+    ASSERT_EQ(utf8::IsValid(text), PlainIsValid(text)) << ::testing::PrintToString(text);
+  }
+}
+
 TEST(Utf8, EncodeDecodeRoundTrip) {
   std::mt19937 random(1);
   for (int i = 0; i < 2000; ++i) {
