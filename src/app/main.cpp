@@ -97,6 +97,9 @@ void TForm2::ConnectHandlers() {
   OnTriggered(ui.N13, &TForm2::N13Click);
   OnTriggered(ui.N14, &TForm2::N14Click);
   OnTriggered(ui.N16, &TForm2::N16Click);
+  OnTriggered(ui.listOverview, &TForm2::listOverviewExecute);
+  OnTriggered(ui.exportCsv, &TForm2::exportCsvExecute);
+  OnTriggered(ui.exportTrashCsv, &TForm2::exportTrashCsvExecute);
   connect(ui.Button2, &QPushButton::clicked, this, [this] { Guarded([this] { Button2Click(); }); });
   // The splitters report a drag once it is released.
   connect(ui.panes, &QSplitter::splitterMoved, this, [this](int, int handle) {

@@ -68,6 +68,7 @@ TFilterInputs TForm2::ReadFilterInputs() const {
   inputs.dayTo = DayNumber(*ui.date2);
   inputs.searchText = ToAnsi(ui.searchText->text());
   inputs.searchIn = ChoiceValue(SearchChoices(), ui.searchBox->currentIndex());
+  inputs.duplicatesOnly = ui.duplicatesOnly->isChecked();
   return inputs;
 }
 
@@ -110,6 +111,8 @@ void TForm2::ShowStatistics(const TStatistics& statistics) {
   ui.labSize->setText(FromAnsi(texts.labSize));
   ui.labSelCount->setText(FromAnsi(texts.labSelCount));
   ui.labSelTotal->setText(FromAnsi(texts.labSelTotal));
+  ui.labRepeats->setText(FromAnsi(texts.labRepeats));
+  RefreshOverview();
 }
 
 }  // namespace brimlow

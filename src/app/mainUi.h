@@ -64,6 +64,7 @@ struct TForm2Ui {
   TOptionalDateEdit* date2 = nullptr;
   QLineEdit* searchText = nullptr;
   QComboBox* searchBox = nullptr;
+  QCheckBox* duplicatesOnly = nullptr;  // "Только повторы"
 
   // Middle pane: the transfer buttons and the statistics.
   QCheckBox* cleanSel = nullptr;
@@ -73,6 +74,7 @@ struct TForm2Ui {
   QLabel* labSize = nullptr;
   QLabel* labSelCount = nullptr;
   QLabel* labSelTotal = nullptr;
+  QLabel* labRepeats = nullptr;
 
   // Right pane: the trash and its action.
   QTreeView* treeRight = nullptr;
@@ -86,6 +88,7 @@ struct TForm2Ui {
   QProgressBar* filterProgress = nullptr;
   QFileDialog* openDialog = nullptr;
   QFileDialog* saveDialog = nullptr;
+  QFileDialog* csvDialog = nullptr;
 };
 
 // Builds every control of the main window into `window`.

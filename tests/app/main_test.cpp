@@ -114,7 +114,7 @@ TEST_F(WindowTest, LabelsCarryTheirCaptions) {
   window->show();
   EXPECT_EQ(CaptionsIn(*Find<QGroupBox>("GroupBox1")),
             QStringList({"Список закачек", "Закачек", "Отмечено", "Размер отмеченных",
-                         "Размер всех", "Выделенное", "Закачек", "Размер"}));
+                         "Размер всех", "Групп повторов", "Выделенное", "Закачек", "Размер"}));
   EXPECT_EQ(CaptionsIn(*Find<QGroupBox>("GroupBox4")),
             QStringList({"Состояние", "Категория", "Размер (КБ)", "от", "до", "Дата", "от", "до",
                          "Содержит", "в"}));
