@@ -99,6 +99,9 @@ void TForm2::ConnectHandlers() {
   OnTriggered(ui.N16, &TForm2::N16Click);
   OnTriggered(ui.undoExecution, &TForm2::undoExecutionClick);
   ui.undoExecution->setEnabled(false);
+  OnTriggered(ui.listOverview, &TForm2::listOverviewExecute);
+  OnTriggered(ui.exportCsv, &TForm2::exportCsvExecute);
+  OnTriggered(ui.exportTrashCsv, &TForm2::exportTrashCsvExecute);
   connect(ui.Button2, &QPushButton::clicked, this, [this] { Guarded([this] { Button2Click(); }); });
   // The splitters report a drag once it is released.
   connect(ui.panes, &QSplitter::splitterMoved, this, [this](int, int handle) {

@@ -21,6 +21,7 @@
 namespace brimlow {
 
 class TDownloadsModel;
+class TOverviewForm;
 class TaboutForm;
 class TreportForm;
 
@@ -57,6 +58,15 @@ class TForm2 final : public QMainWindow, private TCleanerFrontEnd {
 
   void doSelectExecute();
   void noSelectionExecute();
+  // "Обзор списка": opens the overview, or brings it up to date.
+  void listOverviewExecute();
+  // A row of the overview chosen: the filter controls take its setting and
+  // the filter runs.
+  void ApplyFilterInputs(const TFilterInputs& inputs);
+  TOverviewForm* Overview() const { return FOverview; }
+  // "Экспорт в CSV" of the list, and of the trash.
+  void exportCsvExecute();
+  void exportTrashCsvExecute();
   // The filter criteria as the controls stand.
   TFilterInputs ReadFilterInputs() const;
 
@@ -124,6 +134,9 @@ class TForm2 final : public QMainWindow, private TCleanerFrontEnd {
   void OnTriggered(QAction* action, Handler handler);
   void ShowReportTexts(const TExecutionReportTexts& texts);
   void ApplyPaneWidths(const TPaneWidths& asked, TPaneAnchor anchor);
+  void ExportCsv(const TDownloadsList& list);
+  // An open overview follows the changes of the list's records.
+  void RefreshOverview();
 
   // What the workflow asks of the window.
   std::optional<std::string> AskSeparateListName() override;
@@ -146,6 +159,8 @@ class TForm2 final : public QMainWindow, private TCleanerFrontEnd {
   TreportForm* FReport = nullptr;
   TaboutForm* FAbout = nullptr;
   bool FBusy = false;  // the filter runs, or the window waits for the host
+  TOverviewForm* FOverview = nullptr;
+  uint64_t FOverviewRevision = 0;  // of the list the overview shows
 };
 
 }  // namespace brimlow

@@ -68,6 +68,7 @@ TFilterInputs TForm2::ReadFilterInputs() const {
   inputs.dayTo = DayNumber(*ui.date2);
   inputs.searchText = ToAnsi(ui.searchText->text());
   inputs.searchIn = ChoiceValue(SearchChoices(), ui.searchBox->currentIndex());
+  inputs.duplicatesOnly = ui.duplicatesOnly->isChecked();
   return inputs;
 }
 
@@ -114,6 +115,8 @@ void TForm2::ShowStatistics(const TStatistics& statistics) {
   // The statistics follow every load and execution, and so does what can
   // be undone.
   ui.undoExecution->setEnabled(FCleaner.CanUndo());
+  ui.labRepeats->setText(FromAnsi(texts.labRepeats));
+  RefreshOverview();
 }
 
 }  // namespace brimlow

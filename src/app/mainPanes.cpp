@@ -142,7 +142,12 @@ QGroupBox* FilterGroup(TForm2Ui& ui) {
   grid->addWidget(Caption(QStringLiteral("в"), ui.searchBox), 5, 3);
   grid->addWidget(ui.searchBox, 5, 4);
 
+  ui.duplicatesOnly = Named<QCheckBox>("duplicatesOnly", QStringLiteral("Только повторы"));
+  ui.duplicatesOnly->setToolTip(
+      QStringLiteral("Из каждой группы закачек с одной ссылкой или одним файлом отмечаются все, "
+                     "кроме оставляемой"));
   auto* buttons = new QHBoxLayout;
+  buttons->addWidget(ui.duplicatesOnly);
   buttons->addStretch();
   buttons->addWidget(ActionButton("doSelectButton", ui.doSelect));
   buttons->addWidget(ActionButton("noSelectionButton", ui.noSelection));
@@ -163,6 +168,7 @@ QGroupBox* StatisticsGroup(TForm2Ui& ui) {
   ui.labSelCount = ValueLabel("labSelCount");
   ui.labSelTotal = ValueLabel("labSelTotal");
   ui.labUnreachable = ValueLabel("labUnreachable");
+  ui.labRepeats = ValueLabel("labRepeats");
   QLabel* markedSize = Caption(QStringLiteral("Размер отмеченных"));
   markedSize->setWordWrap(true);
 
@@ -180,6 +186,8 @@ QGroupBox* StatisticsGroup(TForm2Ui& ui) {
   unreachable->setWordWrap(true);
   grid->addWidget(unreachable, row, 0);
   grid->addWidget(ui.labUnreachable, row++, 1);
+  grid->addWidget(Caption(QStringLiteral("Групп повторов")), row, 0);
+  grid->addWidget(ui.labRepeats, row++, 1);
   grid->addWidget(HeaderCaption(QStringLiteral("Выделенное")), row++, 0, 1, 2);
   grid->addWidget(Caption(QStringLiteral("Закачек")), row, 0);
   grid->addWidget(ui.labSelCount, row++, 1);

@@ -147,6 +147,13 @@ void BuildDialogs(QMainWindow& window, TForm2Ui& ui) {
   ui.saveDialog->setDefaultSuffix(QStringLiteral("xml"));
   ui.saveDialog->setAcceptMode(QFileDialog::AcceptSave);
   ui.saveDialog->setFileMode(QFileDialog::AnyFile);
+
+  ui.csvDialog = new QFileDialog(&window);
+  ui.csvDialog->setObjectName(QStringLiteral("csvDialog"));
+  ui.csvDialog->setNameFilter(QStringLiteral("CSV (*.csv)"));
+  ui.csvDialog->setDefaultSuffix(QStringLiteral("csv"));
+  ui.csvDialog->setAcceptMode(QFileDialog::AcceptSave);
+  ui.csvDialog->setFileMode(QFileDialog::AnyFile);
 }
 
 }  // namespace

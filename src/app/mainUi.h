@@ -65,6 +65,7 @@ struct TForm2Ui {
   TOptionalDateEdit* date2 = nullptr;
   QLineEdit* searchText = nullptr;
   QComboBox* searchBox = nullptr;
+  QCheckBox* duplicatesOnly = nullptr;  // "Только повторы"
 
   // Middle pane: the transfer buttons and the statistics.
   QCheckBox* cleanSel = nullptr;
@@ -75,6 +76,7 @@ struct TForm2Ui {
   QLabel* labUnreachable = nullptr;
   QLabel* labSelCount = nullptr;
   QLabel* labSelTotal = nullptr;
+  QLabel* labRepeats = nullptr;
 
   // Right pane: the trash and its action.
   QTreeView* treeRight = nullptr;
@@ -89,6 +91,7 @@ struct TForm2Ui {
   QProgressBar* filterProgress = nullptr;
   QFileDialog* openDialog = nullptr;
   QFileDialog* saveDialog = nullptr;
+  QFileDialog* csvDialog = nullptr;
 };
 
 // Builds every control of the main window into `window`.

@@ -61,4 +61,8 @@ std::string DownloadsCsv(const TDownloadsList& list) {
   return csv.Text();
 }
 
+void SaveDownloadsCsv(const TDownloadsList& list, const std::string& fileName) {
+  platform::replaceFileContents(fileName, DownloadsCsv(list));
+}
+
 }  // namespace brimlow

@@ -33,4 +33,8 @@ class TCsvWriter {
 // ExtraElements is one field, one entry per line.
 std::string DownloadsCsv(const TDownloadsList& list);
 
+// Writes DownloadsCsv(list) to `fileName`, all or nothing.  Throws
+// EFCreateError.
+void SaveDownloadsCsv(const TDownloadsList& list, const std::string& fileName);
+
 }  // namespace brimlow

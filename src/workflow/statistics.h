@@ -9,7 +9,7 @@
 namespace brimlow {
 
 // The caption of the line of downloads on drives that cannot be reached.
-inline constexpr const char* kUnreachableCaption = "На недоступных дисках:";
+inline constexpr const char* kUnreachableCaption = "На недоступных дисках";
 
 struct TStatisticsTexts {
   std::string labZak;       // downloads in the list
