@@ -12,24 +12,20 @@ namespace brimlow {
 
 namespace {
 
-std::string_view UpToNul(std::string_view text) {
-  const void* nul = std::memchr(text.data(), '\0', text.size());
-  return nul ? text.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - text.data()))
-             : text;
-}
-
 // The line-end bytes of a text: its LFs, its CRs, and the CRs directly
-// followed by an LF.
+// followed by an LF; and how long the text is up to its first NUL.
 struct BreakCounts {
   size_t lineFeeds = 0;
   size_t returns = 0;
   size_t pairs = 0;
+  size_t length = 0;
 };
 
 // Lists of many megabytes are counted sixteen bytes at a time: each lane of
 // three accumulators counts the bytes of its place, up to 255 blocks, before
-// the lanes are summed.
-BreakCounts CountBreaks(std::string_view text) {
+// the lanes are summed.  With `toNul`, counting stops at the first NUL,
+// which then ends the text.
+BreakCounts CountBreaks(std::string_view text, bool toNul) {
   BreakCounts counts;
   const char* p = text.data();
   const char* const end = p + text.size();
@@ -47,8 +43,13 @@ BreakCounts CountBreaks(std::string_view text) {
     __m128i feeds = zero;
     __m128i returns = zero;
     __m128i pairs = zero;
+    bool nul = false;
     for (int blocks = 0; blocks < 255 && end - p >= 17; ++blocks, p += 16) {
       const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      if (toNul && _mm_movemask_epi8(_mm_cmpeq_epi8(here, zero)) != 0) {
+        nul = true;  // the block with the NUL is counted byte by byte
+        break;
+      }
       const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
       const __m128i isReturn = _mm_cmpeq_epi8(here, cr);
       // A match is all ones, minus one: subtracting it adds one.
@@ -59,15 +60,17 @@ BreakCounts CountBreaks(std::string_view text) {
     counts.lineFeeds += total(feeds);
     counts.returns += total(returns);
     counts.pairs += total(pairs);
+    if (nul) break;
   }
 #endif
-  for (; p < end; ++p) {
+  for (; p < end && !(toNul && *p == 0); ++p) {
     if (*p == '\n') ++counts.lineFeeds;
     if (*p == '\r') {
       ++counts.returns;
       if (p + 1 < end && p[1] == '\n') ++counts.pairs;
     }
   }
+  counts.length = static_cast<size_t>(p - text.data());
   return counts;
 }
 
@@ -98,7 +101,7 @@ const char* FindBreak(const char* p, const char* end) {
 // text holds as many CR LF pairs as CRs and as LFs.
 bool HasCrLfLines(std::string_view text) {
   if (text.size() >= 2 && text.substr(text.size() - 2) != "\r\n") return false;
-  return IsCrLfForm(text, CountBreaks(text));
+  return IsCrLfForm(text, CountBreaks(text, false));
 }
 
 namespace {
@@ -156,14 +159,15 @@ std::string CrLfLinesOf(std::string_view text, const BreakCounts& counts) {
 }  // namespace
 
 std::string ToCrLfLines(std::string_view text) {
-  text = UpToNul(text);
-  return CrLfLinesOf(text, CountBreaks(text));
+  const BreakCounts counts = CountBreaks(text, true);
+  return CrLfLinesOf(text.substr(0, counts.length), counts);
 }
 
 void MakeCrLfLines(std::string& text) {
-  // One pass counts the line ends, and tells whether anything changes.
-  const std::string_view lines = UpToNul(text);
-  const BreakCounts counts = CountBreaks(lines);
+  // One pass finds the end, counts the line ends, and tells whether
+  // anything changes.
+  const BreakCounts counts = CountBreaks(text, true);
+  const std::string_view lines = std::string_view(text).substr(0, counts.length);
   if (IsCrLfForm(lines, counts))
     text.resize(lines.size());
   else
