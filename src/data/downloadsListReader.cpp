@@ -2,13 +2,9 @@
 // backups, and the event scanner's start-tag and content events fill one
 // record per DownloadFile element.
 
-#include <algorithm>
-#include <bit>
+#include <string>
 #include <string_view>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include <utility>
 
 #include "data/convert.h"
 #include "data/downloadsList.h"
@@ -63,44 +59,14 @@ TDownloadsList::TField TDownloadsList::FieldOf(std::string_view name) {
 
 namespace {
 
-// How many places in `text` begin with `needle` (two bytes or more).
-// Sixteen places at a time are tested for the needle's first and last byte
-// together, and only where both match are the bytes between compared.
-size_t CountOccurrences(std::string_view text, std::string_view needle) {
-  const size_t last = needle.size() - 1;
-  size_t count = 0;
-  size_t at = 0;
-#ifdef __SSE2__
-  const __m128i first = _mm_set1_epi8(needle.front());
-  const __m128i final = _mm_set1_epi8(needle.back());
-  for (; text.size() - at >= 16 + last; at += 16) {
-    const char* block = text.data() + at;
-    const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
-    const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + last));
-    auto candidates = static_cast<unsigned>(_mm_movemask_epi8(
-        _mm_and_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(ends, final))));
-    for (; candidates != 0; candidates &= candidates - 1) {
-      const size_t place = at + static_cast<size_t>(std::countr_zero(candidates));
-      if (text.compare(place, needle.size(), needle) == 0) ++count;
-    }
-  }
-#endif
-  for (;; ++count, ++at) {
-    at = text.find(needle, at);
-    if (at == std::string_view::npos) return count;
-  }
-}
-
-// How many records the text will at most make: its DownloadFile start tags.
-// Reserved at once, the collection is allocated once instead of growing and
-// copying itself while it fills, which also spares the moment when the old
-// and the doubled collection are held together.  A text whose tags would
-// reserve more than half its own size for records (nothing like a
-// real list) is left to grow as it reads.
-size_t RecordsToReserve(std::string_view text) {
-  // The tag cannot overlap itself, so every place is a tag of its own.
-  const size_t count = CountOccurrences(text, "<DownloadFile");
-  return count * sizeof(Tdownload) <= text.size() / 2 ? count : 0;
+// How many records a text of `size` bytes with `tags` DownloadFile start
+// tags will at most make.  Reserved at once, the collection is allocated
+// once instead of growing and copying itself while it fills, which also
+// spares the moment when the old and the doubled collection are held
+// together.  A text whose tags would reserve more than half its own size for
+// records (nothing like a real list) is left to grow as it reads.
+size_t RecordsToReserve(size_t tags, size_t size) {
+  return tags * sizeof(Tdownload) <= size / 2 ? tags : 0;
 }
 
 }  // namespace
@@ -111,10 +77,14 @@ void TDownloadsList::Load() {
   // The file is read once: the scanner works on the text, and the list keeps
   // it afterwards for backups.  A second read could also find another file,
   // or none, in its place.
+  // One pass over the text counts its DownloadFile tags (the tag cannot
+  // overlap itself, so every place is a tag of its own) together with the
+  // line ends that the kept text needs.
+  std::string text = os.readFile(FFileName);
+  const TLineEnds lines = CountLineEnds(text, "<DownloadFile");
+  FItems.reserve(FItems.size() + RecordsToReserve(lines.markers, text.size()));
   TScannerTokenizer& tokenizer = FScanner->Tokenizer();
-  tokenizer.LoadText(os.readFile(FFileName), FFileName);
-  FItems.reserve(FItems.size() + RecordsToReserve(std::string_view(tokenizer.DocumentText(),
-                                                                   tokenizer.DocumentSize() - 1)));
+  tokenizer.LoadText(std::move(text), FFileName);
 
   FScanner->OnStartTag = [this](TCustomEventScanner&, const std::string& tagName,
                                 const TAttrList& attributes) { OnStartTag(tagName, attributes); };
@@ -124,7 +94,7 @@ void TDownloadsList::Load() {
   FScanner->Run();
   FCharactersLost = tokenizer.CharactersLost();
   FLoadedText = tokenizer.ReleaseText();
-  MakeCrLfLines(FLoadedText);
+  MakeCrLfLines(FLoadedText, lines);
 }
 
 // The content as a string of the record's own.  It is taken over from the

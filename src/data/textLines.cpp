@@ -12,66 +12,76 @@ namespace brimlow {
 
 namespace {
 
-std::string_view UpToNul(std::string_view text) {
-  const void* nul = std::memchr(text.data(), '\0', text.size());
-  return nul ? text.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - text.data()))
-             : text;
-}
-
-// The line-end bytes of a text: its LFs, its CRs, and the CRs directly
-// followed by an LF.
-struct BreakCounts {
-  size_t lineFeeds = 0;
-  size_t returns = 0;
-  size_t pairs = 0;
-};
-
 // Lists of many megabytes are counted sixteen bytes at a time: each lane of
 // three accumulators counts the bytes of its place, up to 255 blocks, before
-// the lanes are summed.
-BreakCounts CountBreaks(std::string_view text) {
-  BreakCounts counts;
+// the lanes are summed.  The marker's places are found by its first and last
+// byte together, and only there compared whole.  With `toNul`, counting
+// stops at the first NUL, which then ends the text.
+TLineEnds Count(std::string_view text, bool toNul, std::string_view marker) {
+  TLineEnds counts;
   const char* p = text.data();
   const char* const end = p + text.size();
+  const size_t reach = marker.size() > 1 ? marker.size() - 1 : 1;  // bytes read past a block
+  const auto markerAt = [&](const char* at) {
+    return static_cast<size_t>(end - at) >= marker.size() &&
+           std::memcmp(at, marker.data(), marker.size()) == 0;
+  };
 #ifdef __SSE2__
   const __m128i lf = _mm_set1_epi8('\n');
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i zero = _mm_setzero_si128();
+  const __m128i first = _mm_set1_epi8(marker.empty() ? '\0' : marker.front());
+  const __m128i last = _mm_set1_epi8(marker.empty() ? '\0' : marker.back());
   const auto total = [&zero](__m128i lanes) {
     const __m128i sums = _mm_sad_epu8(lanes, zero);
     return static_cast<size_t>(_mm_cvtsi128_si32(sums)) +
            static_cast<size_t>(_mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums)));
   };
-  // The byte after each block is read too, so the last block stops short.
-  while (end - p >= 17) {
+  const auto load = [](const char* at) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+  };
+  while (static_cast<size_t>(end - p) >= 16 + reach) {
     __m128i feeds = zero;
     __m128i returns = zero;
     __m128i pairs = zero;
-    for (int blocks = 0; blocks < 255 && end - p >= 17; ++blocks, p += 16) {
-      const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-      const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+    bool nul = false;
+    for (int blocks = 0; blocks < 255 && static_cast<size_t>(end - p) >= 16 + reach;
+         ++blocks, p += 16) {
+      const __m128i here = load(p);
+      if (toNul && _mm_movemask_epi8(_mm_cmpeq_epi8(here, zero)) != 0) {
+        nul = true;  // the block with the NUL is counted byte by byte
+        break;
+      }
       const __m128i isReturn = _mm_cmpeq_epi8(here, cr);
       // A match is all ones, minus one: subtracting it adds one.
       feeds = _mm_sub_epi8(feeds, _mm_cmpeq_epi8(here, lf));
       returns = _mm_sub_epi8(returns, isReturn);
-      pairs = _mm_sub_epi8(pairs, _mm_and_si128(isReturn, _mm_cmpeq_epi8(next, lf)));
+      pairs = _mm_sub_epi8(pairs, _mm_and_si128(isReturn, _mm_cmpeq_epi8(load(p + 1), lf)));
+      if (marker.empty()) continue;
+      auto candidates = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
+          _mm_cmpeq_epi8(here, first), _mm_cmpeq_epi8(load(p + marker.size() - 1), last))));
+      for (; candidates != 0; candidates &= candidates - 1)
+        counts.markers += markerAt(p + std::countr_zero(candidates)) ? 1 : 0;
     }
     counts.lineFeeds += total(feeds);
     counts.returns += total(returns);
     counts.pairs += total(pairs);
+    if (nul) break;
   }
 #endif
-  for (; p < end; ++p) {
+  for (; p < end && !(toNul && *p == 0); ++p) {
     if (*p == '\n') ++counts.lineFeeds;
     if (*p == '\r') {
       ++counts.returns;
       if (p + 1 < end && p[1] == '\n') ++counts.pairs;
     }
+    if (!marker.empty() && markerAt(p)) ++counts.markers;
   }
+  counts.length = static_cast<size_t>(p - text.data());
   return counts;
 }
 
-bool IsCrLfForm(std::string_view text, const BreakCounts& counts) {
+bool IsCrLfForm(std::string_view text, const TLineEnds& counts) {
   if (text.empty()) return true;
   return text.size() >= 2 && text.substr(text.size() - 2) == "\r\n" &&
          counts.lineFeeds == counts.pairs && counts.returns == counts.pairs;
@@ -98,22 +108,43 @@ const char* FindBreak(const char* p, const char* end) {
 // text holds as many CR LF pairs as CRs and as LFs.
 bool HasCrLfLines(std::string_view text) {
   if (text.size() >= 2 && text.substr(text.size() - 2) != "\r\n") return false;
-  return IsCrLfForm(text, CountBreaks(text));
+  return IsCrLfForm(text, Count(text, false, {}));
 }
 
 namespace {
 
 // The CR LF form of `text`, which holds no NUL and has `counts`.
-std::string CrLfLinesOf(std::string_view text, const BreakCounts& counts) {
+std::string CrLfLinesOf(std::string_view text, const TLineEnds& counts) {
   // Each lone CR or LF grows by one byte, and a last line without an end
   // gains two: the result is sized once and filled in one pass.
   const bool openLastLine = !text.empty() && text.back() != '\n' && text.back() != '\r';
-  std::string lines(text.size() + (counts.lineFeeds - counts.pairs) +
-                        (counts.returns - counts.pairs) + (openLastLine ? 2 : 0),
-                    '\0');
+  const size_t size = text.size() + (counts.lineFeeds - counts.pairs) +
+                      (counts.returns - counts.pairs) + (openLastLine ? 2 : 0);
+  // Sixteen bytes are copied at a time, up to a line end among them; the
+  // last copy may reach sixteen bytes past the end, which are cut off again.
+  std::string lines(size + 16, '\0');
   char* out = lines.data();
   const char* p = text.data();
   const char* const end = p + text.size();
+#ifdef __SSE2__
+  while (end - p >= 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v);
+    const auto breaks = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+        _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r')))));
+    if (breaks == 0) {
+      p += 16;
+      out += 16;
+      continue;
+    }
+    const int at = std::countr_zero(breaks);
+    out += at;
+    p += at;
+    p += p[0] == '\r' && p + 1 < end && p[1] == '\n' ? 2 : 1;
+    *out++ = '\r';
+    *out++ = '\n';
+  }
+#endif
   while (p < end) {
     const char* lineEnd = FindBreak(p, end);
     std::memcpy(out, p, static_cast<size_t>(lineEnd - p));
@@ -128,20 +159,28 @@ std::string CrLfLinesOf(std::string_view text, const BreakCounts& counts) {
     *out++ = '\r';
     *out++ = '\n';
   }
+  lines.resize(size);
   return lines;
 }
 
 }  // namespace
 
+TLineEnds CountLineEnds(std::string_view text, std::string_view marker) {
+  return Count(text, true, marker);
+}
+
 std::string ToCrLfLines(std::string_view text) {
-  text = UpToNul(text);
-  return CrLfLinesOf(text, CountBreaks(text));
+  const TLineEnds counts = CountLineEnds(text);
+  return CrLfLinesOf(text.substr(0, counts.length), counts);
 }
 
 void MakeCrLfLines(std::string& text) {
-  // One pass counts the line ends, and tells whether anything changes.
-  const std::string_view lines = UpToNul(text);
-  const BreakCounts counts = CountBreaks(lines);
+  MakeCrLfLines(text, CountLineEnds(text));
+}
+
+void MakeCrLfLines(std::string& text, const TLineEnds& counts) {
+  // The count tells whether anything changes.
+  const std::string_view lines = std::string_view(text).substr(0, counts.length);
   if (IsCrLfForm(lines, counts))
     text.resize(lines.size());
   else

@@ -111,6 +111,18 @@ inline void TrimAndPackWhitespace(std::string& text) {
   std::size_t start = 0;
   if (size > 0 && !IsWhite(text[0]) && !IsWhite(text[size - 1])) {
 #ifdef __SSE2__
+    // A short text is looked at whole: its storage always holds sixteen
+    // bytes (a string keeps room for fifteen and its terminating zero), of
+    // which those past its end are left out.
+    if (size < 16 && text.capacity() >= 15) {
+      const unsigned inside = (1u << size) - 1;
+      const unsigned white = WhiteMask(text.data()) & inside;
+      const unsigned spaces = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(
+                                  _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data())),
+                                  _mm_set1_epi8(' ')))) &
+                              inside;
+      if (white == spaces && (spaces & (spaces >> 1)) == 0) return;
+    }
     // Sixteen bytes at a time, the last sixteen together with those before;
     // the string's terminating zero follows the last byte.
     if (size >= 16) {

@@ -125,20 +125,40 @@ void AppendUtf16(char32_t character, std::u16string& out) {
 }
 
 void DecodeLenient(std::string_view text, std::u16string& out) {
+  // No byte gives more than one unit, except a four-byte sequence, which
+  // gives two: room for one unit per byte is enough.  The units are written
+  // in place and the text cut to what was written.
+  const std::size_t start = out.size();
+  out.resize(start + text.size());
+  char16_t* w = out.data() + start;
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const auto* end = p + text.size();
   while (p < end) {
+#ifdef __SSE2__
+    // Sixteen ASCII bytes become sixteen units at once.
+    if (end - p >= 16) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      if (_mm_movemask_epi8(v) == 0) {
+        const __m128i zero = _mm_setzero_si128();
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(w), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(w + 8), _mm_unpackhi_epi8(v, zero));
+        p += 16;
+        w += 16;
+        continue;
+      }
+    }
+#endif
     const unsigned char b = *p;
     if (b < 0xC0 || b >= 0xF8) {
       // ASCII, or a byte that cannot begin a sequence: its own value.
-      out += static_cast<char16_t>(b);
+      *w++ = static_cast<char16_t>(b);
       ++p;
       continue;
     }
     const std::size_t length = b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
     if (static_cast<std::size_t>(end - p) < length) {
-      out += static_cast<char16_t>(b);
-      return;  // cut short: the rest is dropped
+      *w++ = static_cast<char16_t>(b);
+      break;  // cut short: the rest is dropped
     }
     char32_t value = b & (length == 2 ? 0x1F : length == 3 ? 0x0F : 0x07);
     bool complete = true;
@@ -150,7 +170,7 @@ void DecodeLenient(std::string_view text, std::u16string& out) {
       value = (value << 6) | (p[i] & 0x3F);
     }
     if (!complete) {
-      out += static_cast<char16_t>(b);
+      *w++ = static_cast<char16_t>(b);
       ++p;
       continue;
     }
@@ -159,9 +179,17 @@ void DecodeLenient(std::string_view text, std::u16string& out) {
     // character 0 stand as the replacement character too, as a character
     // reference to 0 does: a byte 0 in a text would end the document there
     // when the text is written and read again, and take the rest with it.
-    AppendUtf16(value > 0x10FFFF || value == 0 ? kReplacement : value, out);
+    if (value > 0x10FFFF || value == 0) value = kReplacement;
+    if (value < 0x10000) {
+      *w++ = static_cast<char16_t>(value);
+    } else {
+      const char32_t offset = value - 0x10000;
+      *w++ = static_cast<char16_t>(0xD800 + (offset >> 10));
+      *w++ = static_cast<char16_t>(0xDC00 + (offset & 0x3FF));
+    }
     p += length;
   }
+  out.resize(static_cast<std::size_t>(w - out.data()));
 }
 
 void AppendUtf8(char32_t c, std::string& out) {

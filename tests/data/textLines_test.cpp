@@ -87,6 +87,18 @@ TEST(TextLines, RandomTextsMatchTheRuleAtEveryPlace) {
     if (text.find('\0') == std::string::npos) {
       ASSERT_EQ(HasCrLfLines(text), text == expected);
     }
+    // Counted beforehand, with a marker counted beside the line ends.
+    const TLineEnds counts = CountLineEnds(text, "ab");
+    std::string counted = text;
+    MakeCrLfLines(counted, counts);
+    ASSERT_EQ(counted, expected);
+    const std::string beforeNul = text.substr(0, text.find('\0'));
+    ASSERT_EQ(counts.length, beforeNul.size());
+    size_t markers = 0;
+    for (size_t at = beforeNul.find("ab"); at != std::string::npos;
+         at = beforeNul.find("ab", at + 1))
+      ++markers;
+    ASSERT_EQ(counts.markers, markers);
   }
 }
 

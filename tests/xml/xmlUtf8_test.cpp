@@ -120,6 +120,52 @@ TEST(Utf8, IsValidMatchesThePlainRuleOnRandomMixes) {
   }
 }
 
+// The lenient decoding, one sequence at a time.
+std::u16string PlainDecode(const std::string& text) {
+  std::u16string out;
+  for (size_t i = 0; i < text.size();) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    const size_t length = b < 0xC0 || b >= 0xF8 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+    if (length == 1) {
+      out += static_cast<char16_t>(b);
+      ++i;
+      continue;
+    }
+    if (i + length > text.size()) {
+      out += static_cast<char16_t>(b);
+      break;
+    }
+    char32_t value = b & (0xFF >> (length + 1));
+    size_t k = 1;
+    for (; k < length && (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80; ++k)
+      value = (value << 6) | (text[i + k] & 0x3F);
+    if (k < length) {
+      out += static_cast<char16_t>(b);
+      ++i;
+      continue;
+    }
+    utf8::AppendUtf16(value > 0x10FFFF || value == 0 ? utf8::kReplacement : value, out);
+    i += length;
+  }
+  return out;
+}
+
+TEST(Utf8, DecodeLenientMatchesThePlainRuleOnRandomMixes) {
+  // Long ASCII stretches, taken sixteen at a time, beside every other kind
+  // of sequence; appended to what the output already holds.
+  std::mt19937 random(9);
+  const std::string pieces[] = {"abcdefgh", " ",    "\xD0\xB0", "\xE2\x84\x96", "\xF0\x9F\x98\x80",
+                                "\x80",     "\xD0", "\xF8",     "\xC0\x80",     "\xE2\x82"};
+  for (int round = 0; round < 5000; ++round) {
+    std::string text;
+    for (unsigned n = random() % 30; n > 0; --n)
+      text += pieces[random() % (round % 2 == 0 ? 3 : 10)];
+    std::u16string out = u"x";
+    utf8::DecodeLenient(text, out);
+    ASSERT_EQ(out, u"x" + PlainDecode(text)) << ::testing::PrintToString(text);
+  }
+}
+
 TEST(Utf8, EncodeDecodeRoundTrip) {
   std::mt19937 random(1);
   for (int i = 0; i < 2000; ++i) {
