@@ -60,6 +60,7 @@ TFilterInputs TForm2::ReadFilterInputs() const {
   inputs.dayTo = DayNumber(ui.date2);
   inputs.searchText = WindowTextOf(ui.searchText);
   inputs.searchIn = ChoiceValue(SearchChoices(), Choice(ui.searchBox));
+  inputs.duplicatesOnly = SendMessageW(ui.duplicatesOnly, BM_GETCHECK, 0, 0) == BST_CHECKED;
   return inputs;
 }
 
@@ -107,9 +108,11 @@ void TForm2::ShowStatistics(const TStatistics& statistics) {
   const std::pair<HWND, const std::string*> labels[] = {
       {ui.labZak, &texts.labZak},           {ui.labSel, &texts.labSel},
       {ui.labSizeSel, &texts.labSizeSel},   {ui.labSize, &texts.labSize},
-      {ui.labSelCount, &texts.labSelCount}, {ui.labSelTotal, &texts.labSelTotal}};
+      {ui.labSelCount, &texts.labSelCount}, {ui.labSelTotal, &texts.labSelTotal},
+      {ui.labRepeats, &texts.labRepeats}};
   for (const auto& [label, text] : labels)
     SetWindowTextW(label, Wide(*text).c_str());
+  RefreshOverview();
 }
 
 }  // namespace brimlow

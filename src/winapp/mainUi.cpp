@@ -27,7 +27,7 @@ constexpr int kSplitter2 = 302;
 // Design sizes at 96 dots per inch.
 constexpr int kFilterHeight = 215;
 constexpr int kSelectedHeight = 160;
-constexpr int kStatisticsHeight = 185;
+constexpr int kStatisticsHeight = 203;
 constexpr int kTrashActionHeight = 180;
 constexpr int kRow = 24;
 constexpr int kLine = 17;
@@ -203,6 +203,8 @@ void BuildListPane(TForm2Ui& ui) {
   ui.searchText = TextField(pane, ID_searchText);
   Label(pane, L"в");
   ui.searchBox = ChoiceList(pane, ID_searchBox, SearchChoices());
+  // Left of the buttons, and before them in the tab order.
+  ui.duplicatesOnly = Button(pane, L"Только повторы", ID_duplicatesOnly, BS_AUTOCHECKBOX);
   ui.doSelectButton = Button(pane, L"Выделить", ID_doSelect);
   ui.noSelectionButton = Button(pane, L"Снять выделение", ID_noSelection);
 }
@@ -232,6 +234,8 @@ void BuildMiddlePane(TForm2Ui& ui) {
   ui.labSizeSel = Label(pane, L"0", ID_labSizeSel);
   Label(pane, L"Размер всех");
   ui.labSize = Label(pane, L"0", ID_labSize);
+  Label(pane, L"Групп повторов");
+  ui.labRepeats = Label(pane, L"0", ID_labRepeats);
   HeaderCaption(pane, L"Выделенное");
   Label(pane, L"Закачек");
   ui.labSelCount = Label(pane, L"0", ID_labSelCount);
@@ -338,6 +342,7 @@ void LayoutListPane(const TForm2Ui& ui, int width, int height, int dpi) {
   y += kRow + 4;
   Place(ui.noSelectionButton, left + inner - 105, y, 105, 25, dpi);
   Place(ui.doSelectButton, left + inner - 105 - 80, y, 75, 25, dpi);
+  Place(ui.duplicatesOnly, left, y + 4, std::max(20, inner - 105 - 80 - 4), kLine, dpi);
 }
 
 void LayoutMiddlePane(const TForm2Ui& ui, int width, int /*height*/, int dpi) {

@@ -55,6 +55,8 @@ enum TCommandId : int {
   ID_labSelTotal,
   ID_statusBar,
   ID_filterProgress,
+  ID_duplicatesOnly,
+  ID_labRepeats,
   ID_FirstBackup = 1000,  // the items of "Резервные", one per copy
 };
 
@@ -62,7 +64,9 @@ enum TCommandId : int {
 constexpr int CommandId(TCommand command) {
   return ID_openDefault + static_cast<int>(command);
 }
-static_assert(CommandId(TCommand::N16) == ID_N16 && CommandId(TCommand::move) == ID_move);
+static_assert(CommandId(TCommand::N16) == ID_N16 && CommandId(TCommand::move) == ID_move &&
+              CommandId(TCommand::exportTrashCsv) == ID_exportTrashCsv &&
+              ID_exportTrashCsv < ID_Button2);
 
 struct TForm2Ui {
   HMENU MainMenu1 = nullptr;
@@ -90,6 +94,7 @@ struct TForm2Ui {
   HWND searchBox = nullptr;
   HWND doSelectButton = nullptr;
   HWND noSelectionButton = nullptr;
+  HWND duplicatesOnly = nullptr;  // "Только повторы"
 
   // Middle pane: the transfer buttons and the statistics.
   HWND GroupBox2 = nullptr;
@@ -104,6 +109,7 @@ struct TForm2Ui {
   HWND labSize = nullptr;
   HWND labSelCount = nullptr;
   HWND labSelTotal = nullptr;
+  HWND labRepeats = nullptr;
 
   // Right pane: the trash and its action.
   HWND GroupBox3 = nullptr;
