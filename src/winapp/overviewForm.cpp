@@ -73,9 +73,9 @@ TOverviewForm::TOverviewForm(HWND owner, TOverviewSource source, TOverviewChoice
       10, FHandle, nullptr, GetModuleHandleW(nullptr), nullptr);
   SendMessageW(FTable, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   SetColumn(FTable, KeyColumn, KeyHeader(TOverviewAxis::Category), 170, LVCFMT_LEFT, true);
-  SetColumn(FTable, CountColumn, L"Закачек", 60, LVCFMT_RIGHT, true);
+  SetColumn(FTable, CountColumn, L"Закачек", 72, LVCFMT_RIGHT, true);
   SetColumn(FTable, SizeColumn, L"Размер", 80, LVCFMT_RIGHT, true);
-  SetColumn(FTable, BarColumn, L"", 170, LVCFMT_LEFT, true);
+  SetColumn(FTable, BarColumn, L"", 158, LVCFMT_LEFT, true);
   SetFontOfChildren(FHandle, ProgramFont(dpi));
   FShown.resize(OverviewAxes().size());
   FCurrent.assign(FShown.size(), false);
