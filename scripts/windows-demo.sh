@@ -7,6 +7,7 @@
 # Usage: scripts/windows-demo.sh                      opens the window
 #        scripts/windows-demo.sh --screenshot FILE    saves a picture of it
 #                                                      under a virtual X server
+#        scripts/windows-demo.sh --screenshot FILE overview   of the list's overview
 # The program takes the picture itself: BRIMLOW_SCREENSHOT=<file.bmp> in its
 # environment makes it save its window shortly after start-up and close.
 set -euo pipefail
@@ -16,7 +17,7 @@ screenshot=
 if [[ ${1:-} == --screenshot ]]; then
   screenshot="$(realpath -m "${2:?a file name}")"
   if [[ -z ${DISPLAY:-} ]]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --screenshot "$screenshot"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --screenshot "$screenshot" ${3:+"$3"}
   fi
 fi
 
@@ -39,7 +40,7 @@ wine reg add 'HKCU\Software\Kelvane\Tarvolt' /v DefaultDownloadList /t REG_SZ /f
 if [[ -z $screenshot ]]; then
   exec wine build/windows/src/winapp/brimlow.exe
 fi
-BRIMLOW_SCREENSHOT=$(winepath -w "$demo/window.bmp") timeout 120 wine build/windows/src/winapp/brimlow.exe
+BRIMLOW_SCREENSHOT=$(winepath -w "$demo/window.bmp") BRIMLOW_SCREENSHOT_OF=${3:-} timeout 120 wine build/windows/src/winapp/brimlow.exe
 [[ -s $demo/window.bmp ]] || { echo "no screenshot was written" >&2; exit 1; }
 python3 scripts/bmp-to-png.py "$demo/window.bmp" "$screenshot"
 echo "screenshot: $screenshot"

@@ -3,8 +3,10 @@
 //
 // BRIMLOW_SCREENSHOT=<file.png> in the environment saves a picture of the
 // window shortly after start-up to that file and ends the program; the
-// screenshot script uses it.
+// screenshot script uses it.  With BRIMLOW_SCREENSHOT_OF=overview the picture
+// is of the list's overview, opened for it.
 
+#include <QAction>
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
@@ -13,6 +15,7 @@
 #include "app/ansiText.h"
 #include "app/application.h"
 #include "app/main.h"
+#include "app/overviewForm.h"
 #include "app/reportUnit.h"
 #include "platform/platform.h"
 
@@ -32,9 +35,15 @@ void TakeDecimalSeparatorFromLocale() {
 void ScheduleScreenshot(brimlow::TForm2& window) {
   const QString file = qEnvironmentVariable("BRIMLOW_SCREENSHOT");
   if (file.isEmpty()) return;
-  QTimer::singleShot(kScreenshotDelayMs, &window, [&window, file] {
-    const bool saved = window.grab().save(file);
-    QApplication::exit(saved ? 0 : 1);
+  const bool overview = qEnvironmentVariable("BRIMLOW_SCREENSHOT_OF") == QStringLiteral("overview");
+  QTimer::singleShot(kScreenshotDelayMs, &window, [&window, file, overview] {
+    if (overview) window.Ui().listOverview->trigger();
+    QTimer::singleShot(overview ? kScreenshotDelayMs : 0, &window, [&window, file, overview] {
+      QWidget* shown = overview && window.Overview() ? static_cast<QWidget*>(window.Overview())
+                                                     : static_cast<QWidget*>(&window);
+      const bool saved = shown->grab().save(file);
+      QApplication::exit(saved ? 0 : 1);
+    });
   });
 }
 

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "winapp/about.h"
 #include "winapp/downloadsView.h"
+#include "winapp/overviewForm.h"
 #include "winapp/reportUnit.h"
 #include "winapp/splitter.h"
 #include "winapp/winText.h"
@@ -75,6 +76,7 @@ TForm2::TForm2() : FCleaner(this) {
 }
 
 TForm2::~TForm2() {
+  FOverview.reset();
   FLeftView->SetList(nullptr);
   FRightView->SetList(nullptr);
   FCleaner.SetFrontEnd(nullptr);
@@ -254,6 +256,9 @@ void TForm2::Command(int id) {
     case ID_N14: return N14Click();
     case ID_N16: return N16Click();
     case ID_undoExecution: return undoExecutionClick();
+    case ID_listOverview: return listOverviewExecute();
+    case ID_exportCsv: return exportCsvExecute();
+    case ID_exportTrashCsv: return exportTrashCsvExecute();
     default: return;
   }
 }

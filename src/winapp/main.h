@@ -24,6 +24,7 @@
 namespace brimlow {
 
 class TDownloadsView;
+class TOverviewForm;
 class TreportForm;
 class TaboutForm;
 
@@ -58,6 +59,15 @@ class TForm2 final : private TCleanerFrontEnd {
   void doSelectExecute();
   void noSelectionExecute();
   TFilterInputs ReadFilterInputs() const;
+  // "Обзор списка": opens the overview, or brings it up to date.
+  void listOverviewExecute();
+  // A row of the overview chosen: the filter controls take its setting and
+  // the filter runs.
+  void ApplyFilterInputs(const TFilterInputs& inputs);
+  TOverviewForm* Overview() const { return FOverview.get(); }
+  // "Экспорт в CSV" of the list, and of the trash.
+  void exportCsvExecute();
+  void exportTrashCsvExecute();
 
   void Button2Click();
   void undoExecutionClick();
@@ -103,6 +113,9 @@ class TForm2 final : private TCleanerFrontEnd {
   void LayoutPanes();
   int OuterWidth() const;
   void SetBusy(bool busy, const wchar_t* status);
+  void ExportCsv(const TDownloadsList& list);
+  // An open overview follows the changes of the list's records.
+  void RefreshOverview();
 
   std::optional<std::string> AskSeparateListName() override;
   void ShowStatistics(const TStatistics& statistics) override;
@@ -122,6 +135,8 @@ class TForm2 final : private TCleanerFrontEnd {
   std::unique_ptr<TDownloadsView> FRightView;
   std::unique_ptr<TreportForm> FReport;
   std::unique_ptr<TaboutForm> FAbout;
+  std::unique_ptr<TOverviewForm> FOverview;
+  uint64_t FOverviewRevision = 0;  // of the list the overview shows
   TModalRunner FDialogRunner = RunModal;
   TFileDialogRunner FFileDialogRunner = RunFileDialog;
   std::string FCaption = "Tarvolt Brimlow - ";

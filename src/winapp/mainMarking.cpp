@@ -60,6 +60,7 @@ TFilterInputs TForm2::ReadFilterInputs() const {
   inputs.dayTo = DayNumber(ui.date2);
   inputs.searchText = WindowTextOf(ui.searchText);
   inputs.searchIn = ChoiceValue(SearchChoices(), Choice(ui.searchBox));
+  inputs.duplicatesOnly = SendMessageW(ui.duplicatesOnly, BM_GETCHECK, 0, 0) == BST_CHECKED;
   return inputs;
 }
 
@@ -110,13 +111,15 @@ void TForm2::ShowStatistics(const TStatistics& statistics) {
                                                         {ui.labSize, &texts.labSize},
                                                         {ui.labUnreachable, &texts.labUnreachable},
                                                         {ui.labSelCount, &texts.labSelCount},
-                                                        {ui.labSelTotal, &texts.labSelTotal}};
+                                                        {ui.labSelTotal, &texts.labSelTotal},
+                                                        {ui.labRepeats, &texts.labRepeats}};
   for (const auto& [label, text] : labels)
     SetWindowTextW(label, Wide(*text).c_str());
   // The statistics follow every load and execution, and so does what can
   // be undone.
   EnableMenuItem(ui.MainMenu1, ID_undoExecution,
                  MF_BYCOMMAND | (FCleaner.CanUndo() ? MF_ENABLED : MF_GRAYED));
+  RefreshOverview();
 }
 
 }  // namespace brimlow

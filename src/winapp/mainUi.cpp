@@ -26,9 +26,9 @@ constexpr int kSplitter1 = 301;
 constexpr int kSplitter2 = 302;
 
 // Design sizes at 96 dots per inch.
-constexpr int kFilterHeight = 215;
+constexpr int kFilterHeight = 237;
 constexpr int kSelectedHeight = 160;
-constexpr int kStatisticsHeight = 215;
+constexpr int kStatisticsHeight = 249;
 constexpr int kTrashActionHeight = 214;
 constexpr int kRow = 24;
 constexpr int kLine = 17;
@@ -204,6 +204,8 @@ void BuildListPane(TForm2Ui& ui) {
   ui.searchText = TextField(pane, ID_searchText);
   Label(pane, L"в");
   ui.searchBox = ChoiceList(pane, ID_searchBox, SearchChoices());
+  // Above the buttons, and before them in the tab order.
+  ui.duplicatesOnly = Button(pane, L"Только повторы", ID_duplicatesOnly, BS_AUTOCHECKBOX);
   ui.doSelectButton = Button(pane, L"Выделить", ID_doSelect);
   ui.noSelectionButton = Button(pane, L"Снять выделение", ID_noSelection);
 }
@@ -235,6 +237,8 @@ void BuildMiddlePane(TForm2Ui& ui) {
   ui.labSize = Label(pane, L"0", ID_labSize);
   Label(pane, WideFromUtf8(kUnreachableCaption).c_str());
   ui.labUnreachable = Label(pane, L"0", ID_labUnreachable);
+  Label(pane, L"Групп повторов");
+  ui.labRepeats = Label(pane, L"0", ID_labRepeats);
   HeaderCaption(pane, L"Выделенное");
   Label(pane, L"Закачек");
   ui.labSelCount = Label(pane, L"0", ID_labSelCount);
@@ -342,7 +346,9 @@ void LayoutListPane(const TForm2Ui& ui, int width, int height, int dpi) {
   Place(Next(ui.searchText), left + kCaptionWidth + kFromWidth + half + 2, y + 3, kFromWidth - 2,
         kLine, dpi);
   Place(ui.searchBox, left + kCaptionWidth + 2 * kFromWidth + half, y, half, 200, dpi);
-  y += kRow + 4;
+  y += kRow;
+  Place(ui.duplicatesOnly, left, y + 2, inner, kLine, dpi);
+  y += kRow - 2;
   Place(ui.noSelectionButton, left + inner - 105, y, 105, 25, dpi);
   Place(ui.doSelectButton, left + inner - 105 - 80, y, 75, 25, dpi);
 }
@@ -369,7 +375,8 @@ void LayoutMiddlePane(const TForm2Ui& ui, int width, int /*height*/, int dpi) {
       continue;
     }
     const HWND value = Next(control);
-    const bool twoLines = value == ui.labSizeSel || value == ui.labUnreachable;
+    const bool twoLines =
+        value == ui.labSizeSel || value == ui.labUnreachable || value == ui.labRepeats;
     Place(control, 14, y, valueLeft - 16, twoLines ? 2 * kLine - 2 : kLine, dpi);
     Place(value, valueLeft, y, kValueWidth, kLine, dpi);
     y += (twoLines ? 2 * kLine - 2 : kLine) + 1;

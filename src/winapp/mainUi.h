@@ -58,6 +58,8 @@ enum TCommandId : int {
   ID_labSelTotal,
   ID_statusBar,
   ID_filterProgress,
+  ID_duplicatesOnly,
+  ID_labRepeats,
   ID_FirstBackup = 1000,  // the items of "Резервные", one per copy
 };
 
@@ -66,7 +68,8 @@ constexpr int CommandId(TCommand command) {
   return ID_openDefault + static_cast<int>(command);
 }
 static_assert(CommandId(TCommand::N16) == ID_N16 && CommandId(TCommand::move) == ID_move &&
-              CommandId(TCommand::exportTrashCsv) == ID_exportTrashCsv);
+              CommandId(TCommand::exportTrashCsv) == ID_exportTrashCsv &&
+              ID_exportTrashCsv < ID_Button2);
 
 struct TForm2Ui {
   HMENU MainMenu1 = nullptr;
@@ -94,6 +97,7 @@ struct TForm2Ui {
   HWND searchBox = nullptr;
   HWND doSelectButton = nullptr;
   HWND noSelectionButton = nullptr;
+  HWND duplicatesOnly = nullptr;  // "Только повторы"
 
   // Middle pane: the transfer buttons and the statistics.
   HWND GroupBox2 = nullptr;
@@ -109,6 +113,7 @@ struct TForm2Ui {
   HWND labUnreachable = nullptr;
   HWND labSelCount = nullptr;
   HWND labSelTotal = nullptr;
+  HWND labRepeats = nullptr;
 
   // Right pane: the trash and its action.
   HWND GroupBox3 = nullptr;
