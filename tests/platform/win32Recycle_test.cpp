@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "platform/platform.h"
 #include "platform/win32/win32FileWatch.h"
@@ -96,19 +97,44 @@ TEST(FileOperationWatch, StopsTheShellFromErasingOrReplacing) {
 
   TempFolder folder;
   folder.write("taken.txt", "x");
-  const HRESULT found = inSingleThreadedApartment([&] {
-    ComRef<IShellItem> target;
-    const HRESULT made = ::SHCreateItemFromParsingName(widenAnsi(folder.path()).c_str(), nullptr,
-                                                       IID_IShellItem, target.put());
-    if (FAILED(made)) return made;
-    EXPECT_EQ(watch.PreMoveItem(0, nullptr, target.get(), L"free.txt"), S_OK);
-    EXPECT_FALSE(watch.stoppedReplacing);
-    EXPECT_EQ(watch.PreMoveItem(0, nullptr, target.get(), L"TAKEN.txt"), E_ABORT);
-    EXPECT_TRUE(watch.stoppedReplacing);
-    return made;
-  });
+  const HRESULT found = inSingleThreadedApartment(
+      [&] {
+        ComRef<IShellItem> target;
+        const HRESULT made = ::SHCreateItemFromParsingName(widenAnsi(folder.path()).c_str(),
+                                                           nullptr, IID_IShellItem, target.put());
+        if (FAILED(made)) return made;
+        EXPECT_EQ(watch.PreMoveItem(0, nullptr, target.get(), L"free.txt"), S_OK);
+        EXPECT_FALSE(watch.stoppedReplacing);
+        EXPECT_EQ(watch.PreMoveItem(0, nullptr, target.get(), L"TAKEN.txt"), E_ABORT);
+        EXPECT_TRUE(watch.stoppedReplacing);
+        return made;
+      },
+      E_FAIL);
   EXPECT_HRESULT_SUCCEEDED(found);
   EXPECT_EQ(folder.read("taken.txt"), "x");
+}
+
+TEST(SingleThreadedApartment, IsFoundForAThreadOfTheOtherApartment) {
+  const auto apartmentOfWork = [] {
+    return inSingleThreadedApartment(
+        [] {
+          APTTYPE type{};
+          APTTYPEQUALIFIER qualifier{};
+          return SUCCEEDED(::CoGetApartmentType(&type, &qualifier)) ? type : APTTYPE_CURRENT;
+        },
+        APTTYPE_CURRENT);
+  };
+  const auto singleThreaded = [](APTTYPE type) {
+    return type == APTTYPE_STA || type == APTTYPE_MAINSTA;
+  };
+  EXPECT_PRED1(singleThreaded, apartmentOfWork());
+  APTTYPE fromTheOther = APTTYPE_CURRENT;
+  std::thread([&] {
+    ASSERT_HRESULT_SUCCEEDED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    fromTheOther = apartmentOfWork();
+    ::CoUninitialize();
+  }).join();
+  EXPECT_PRED1(singleThreaded, fromTheOther);
 }
 
 }  // namespace

@@ -70,14 +70,14 @@ bool mayMove(const std::string& path, const struct stat& file) {
   return true;
 }
 
-// After the bin refused a file: it has no bin, or the bin could not take it
-// in, when the file is still there and could have been moved; otherwise the
-// file itself could not be moved (gone meanwhile, no right, locked).
+// After the bin refused a file that could be moved: it has no bin, or the bin
+// could not take it in, when the file is still there; otherwise it went
+// meanwhile.
 RecycleOutcome outcomeOfRefusal(const std::string& path, const struct stat& before) {
   struct stat now {};
   const bool stillThere = ::lstat(path.c_str(), &now) == 0 && now.st_dev == before.st_dev &&
                           now.st_ino == before.st_ino;
-  return stillThere && mayMove(path, now) ? RecycleOutcome::NoRecycleBin : RecycleOutcome::Failed;
+  return stillThere ? RecycleOutcome::NoRecycleBin : RecycleOutcome::Failed;
 }
 
 // 0, or why the entry could not be there: the error number of lstat.
@@ -116,6 +116,8 @@ RecycleResult PosixPlatform::recycleFile(const std::string& path) {
   struct stat before {};
   // Only files go to the bin here, as only files are ever deleted.
   if (::lstat(local.c_str(), &before) != 0 || S_ISDIR(before.st_mode)) return result;
+  // A file that cannot be moved is not offered to the bin at all.
+  if (!mayMove(local, before)) return result;
   if (!trashThroughGio(local)) {
     result.outcome = outcomeOfRefusal(local, before);
     return result;

@@ -98,6 +98,15 @@ bool mayBeTrashNameOf(std::string_view stem, std::string_view name) {
   return stem.size() > name.size() && stem.starts_with(head) && stem.ends_with(tail);
 }
 
+// The name a trash gives the `number`th file of one name it holds at once:
+// "a.tar.gz", "a.2.tar.gz", "a.3.tar.gz".
+std::string numberedName(const std::string& name, int number) {
+  if (number == 1) return name;
+  const size_t dot = name.find('.');
+  if (dot == std::string::npos) return name + "." + std::to_string(number);
+  return name.substr(0, dot) + "." + std::to_string(number) + name.substr(dot);
+}
+
 struct Entry {
   std::string folder;
   std::string stem;
@@ -198,8 +207,21 @@ std::optional<TrashedFile> findTrashedFile(const std::vector<std::string>& trash
                                            const FileIdentity& identity) {
   const std::string name = nameOf(originalPath);
   const std::string place = canonicalPlace(originalPath);
-  const std::vector<Entry> likely = entriesOf(trashFolders, name, true);
   Choice choice;
+  // The trash takes the first number free at the time, so the file lies
+  // before the first gap: a few questions however full the trash is.
+  for (const std::string& folder : trashFolders) {
+    for (int number = 1; number < 100000; ++number) {
+      const Entry entry{folder, numberedName(name, number)};
+      struct stat info {};
+      if (::lstat(entry.paths().file.c_str(), &info) != 0) break;
+      if (info.st_dev == identity.device && info.st_ino == identity.inode) {
+        choice.consider(entry, place, false);
+        return choice.best;
+      }
+    }
+  }
+  const std::vector<Entry> likely = entriesOf(trashFolders, name, true);
   for (const Entry& entry : likely) {
     if (hasIdentity(entry.paths().file, identity)) choice.consider(entry, place, false);
   }

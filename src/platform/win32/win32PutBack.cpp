@@ -126,7 +126,8 @@ PutBackOutcome putBackThroughShell(const RecycledFile& file) {
 
 PutBackOutcome Win32Platform::putBackRecycled(const RecycledFile& file) {
   if (file.binPath.empty() && file.originalPath.empty()) return PutBackOutcome::NotInBin;
-  return inSingleThreadedApartment([&] { return putBackThroughShell(file); });
+  return inSingleThreadedApartment([&] { return putBackThroughShell(file); },
+                                   PutBackOutcome::Failed);
 }
 
 }  // namespace brimlow::platform

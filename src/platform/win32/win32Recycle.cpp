@@ -8,8 +8,8 @@
 // it is lost; `info` stays empty.
 #include <windows.h>
 
-#include <sherrors.h>
 #include <shellapi.h>
+#include <sherrors.h>
 #include <shlobj.h>
 
 #include "platform/unicode.h"
@@ -97,8 +97,8 @@ RecycleResult Win32Platform::recycleFile(const std::string& path) {
     result.outcome = RecycleOutcome::NoRecycleBin;
     return result;
   }
-  result.outcome =
-      inSingleThreadedApartment([&] { return recycleThroughShell(full, result.file.binPath); });
+  result.outcome = inSingleThreadedApartment(
+      [&] { return recycleThroughShell(full, result.file.binPath); }, RecycleOutcome::NoRecycleBin);
   return result;
 }
 

@@ -50,21 +50,24 @@ class ComRef {
 
 // Runs `work` with COM initialised for a single-threaded apartment on this
 // thread, balanced; a thread already in the multithreaded apartment cannot
-// join one, and the work then runs on a thread of its own.
-template <typename Work>
-auto inSingleThreadedApartment(Work&& work) -> decltype(work()) {
-  const HRESULT joined =
-      ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  if (SUCCEEDED(joined)) {
-    struct Leave {
-      ~Leave() { ::CoUninitialize(); }
-    } leave;
-    return work();
-  }
-  decltype(work()) result{};
-  std::thread helper([&] { result = inSingleThreadedApartment(work); });
+// join one, and the work then runs on a thread of its own.  `otherwise` when
+// COM cannot be had at all.
+template <typename Result, typename Work>
+Result inSingleThreadedApartment(Work&& work, Result otherwise) {
+  const auto run = [&] {
+    const HRESULT joined =
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    if (FAILED(joined)) return std::make_pair(joined, otherwise);
+    const Result result = work();
+    ::CoUninitialize();
+    return std::make_pair(joined, result);
+  };
+  const auto [joined, result] = run();
+  if (joined != RPC_E_CHANGED_MODE) return result;
+  Result elsewhere = otherwise;
+  std::thread helper([&] { elsewhere = run().second; });
   helper.join();
-  return result;
+  return elsewhere;
 }
 
 // The shell's text for an item: SIGDN_DESKTOPABSOLUTEPARSING for a name that
