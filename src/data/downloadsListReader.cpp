@@ -83,8 +83,10 @@ void TDownloadsList::Load() {
   std::string text = os.readFile(FFileName);
   const TLineEnds lines = CountLineEnds(text, "<DownloadFile");
   FItems.reserve(FItems.size() + RecordsToReserve(lines.markers, text.size()));
+  // Both the scan and the kept text end at the first NUL.
+  text.resize(lines.length);
   TScannerTokenizer& tokenizer = FScanner->Tokenizer();
-  tokenizer.LoadText(std::move(text), FFileName);
+  tokenizer.LoadTextWithoutNul(std::move(text), FFileName);
 
   FScanner->OnStartTag = [this](TCustomEventScanner&, const std::string& tagName,
                                 const TAttrList& attributes) { OnStartTag(tagName, attributes); };

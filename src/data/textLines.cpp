@@ -44,29 +44,32 @@ TLineEnds Count(std::string_view text, bool toNul, std::string_view marker) {
     __m128i feeds = zero;
     __m128i returns = zero;
     __m128i pairs = zero;
-    bool nul = false;
+    __m128i nuls = zero;
+    size_t markers = 0;
+    const char* const chunk = p;
     for (int blocks = 0; blocks < 255 && static_cast<size_t>(end - p) >= 16 + reach;
          ++blocks, p += 16) {
       const __m128i here = load(p);
-      if (toNul && _mm_movemask_epi8(_mm_cmpeq_epi8(here, zero)) != 0) {
-        nul = true;  // the block with the NUL is counted byte by byte
-        break;
-      }
       const __m128i isReturn = _mm_cmpeq_epi8(here, cr);
       // A match is all ones, minus one: subtracting it adds one.
       feeds = _mm_sub_epi8(feeds, _mm_cmpeq_epi8(here, lf));
       returns = _mm_sub_epi8(returns, isReturn);
       pairs = _mm_sub_epi8(pairs, _mm_and_si128(isReturn, _mm_cmpeq_epi8(load(p + 1), lf)));
+      nuls = _mm_or_si128(nuls, _mm_cmpeq_epi8(here, zero));
       if (marker.empty()) continue;
       auto candidates = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
           _mm_cmpeq_epi8(here, first), _mm_cmpeq_epi8(load(p + marker.size() - 1), last))));
       for (; candidates != 0; candidates &= candidates - 1)
-        counts.markers += markerAt(p + std::countr_zero(candidates)) ? 1 : 0;
+        markers += markerAt(p + std::countr_zero(candidates)) ? 1 : 0;
+    }
+    if (toNul && _mm_movemask_epi8(nuls) != 0) {
+      p = chunk;  // the chunk with the NUL is counted again byte by byte
+      break;
     }
     counts.lineFeeds += total(feeds);
     counts.returns += total(returns);
     counts.pairs += total(pairs);
-    if (nul) break;
+    counts.markers += markers;
   }
 #endif
   for (; p < end && !(toNul && *p == 0); ++p) {

@@ -174,6 +174,11 @@ void TXmlTokenizer::LoadText(std::string text, std::string sourceName) {
   FSourceName = std::move(sourceName);
 }
 
+void TXmlTokenizer::LoadTextWithoutNul(std::string text, std::string sourceName) {
+  LoadText(std::move(text), std::move(sourceName));
+  FDocumentEnd = FText.c_str() + FText.size();
+}
+
 TPosition TXmlTokenizer::DocumentText() const {
   return FLoaded ? FText.c_str() : kEmptyText;
 }

@@ -119,6 +119,9 @@ class TXmlTokenizer {
   // name beginning with "<" says that there is no folder to resolve external
   // entities against.
   void LoadText(std::string text, std::string sourceName = "<text>");
+  // The same for a text known to hold no byte 0, whose end is then not
+  // looked for.
+  void LoadTextWithoutNul(std::string text, std::string sourceName);
   // Forgets the document and its declarations; CurrentEncoding stays.
   void Reset();
   // Hands the document's text over to the caller, then forgets the document
