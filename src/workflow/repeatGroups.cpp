@@ -1,10 +1,11 @@
 #include "workflow/repeatGroups.h"
 
+#include <functional>
 #include <numeric>
-#include <unordered_map>
 
 #include "data/downloadsList.h"
 #include "platform/platform.h"
+#include "platform/winePath.h"
 #include "workflow/fileStates.h"
 
 namespace brimlow {
@@ -47,18 +48,45 @@ class TLinks {
   std::vector<size_t> FSize;
 };
 
-// Links each download to the first one seen with the same key.
+// Links each download to the first one seen with the same key: an open
+// hash table of eight-byte slots (a part of the hash and the first row), the
+// keys kept end to end in one text, so that a list of any length costs a few
+// allocations and each look-up touches one slot.
 class TKeyIndex {
  public:
-  explicit TKeyIndex(size_t count) { FFirst.reserve(count); }
-  void Link(std::string key, size_t row, TLinks& links) {
+  explicit TKeyIndex(size_t count) : FKeyOf(count) {
+    size_t size = 16;
+    while (size < 2 * count)
+      size *= 2;
+    FSlots.assign(size, 0);
+  }
+  void Link(std::string_view key, size_t row, TLinks& links) {
     if (key.empty()) return;
-    const auto [found, added] = FFirst.try_emplace(std::move(key), row);
-    if (!added) links.Join(found->second, row);
+    const size_t hash = std::hash<std::string_view>{}(key);
+    const auto tag = static_cast<uint32_t>(hash >> 32);
+    const size_t mask = FSlots.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+      uint64_t& slot = FSlots[i];
+      if (slot == 0) {
+        slot = (uint64_t{tag} << 32) | static_cast<uint32_t>(row + 1);
+        FKeyOf[row] = {static_cast<uint32_t>(FKeys.size()), static_cast<uint32_t>(key.size())};
+        FKeys.append(key);
+        return;
+      }
+      if (static_cast<uint32_t>(slot >> 32) != tag) continue;
+      const size_t first = static_cast<uint32_t>(slot) - 1;
+      const auto [offset, length] = FKeyOf[first];
+      if (std::string_view(FKeys).substr(offset, length) == key) {
+        links.Join(first, row);
+        return;
+      }
+    }
   }
 
  private:
-  std::unordered_map<std::string, size_t> FFirst;
+  std::vector<uint64_t> FSlots;                       // 0: empty
+  std::vector<std::pair<uint32_t, uint32_t>> FKeyOf;  // a first row's key in FKeys
+  std::string FKeys;
 };
 
 }  // namespace
@@ -85,7 +113,21 @@ std::string UrlKey(std::string_view url) {
 
 std::string FileNameKey(const std::string& fileName) {
   if (fileName.empty()) return {};
-  return platform::current().lowerCase(platform::localPathOf(fileName));
+  // The host's paths are mapped as the system finds their files (drive
+  // letters onto the Wine prefix's drives, "." and ".." taken apart, either
+  // separator), but every part is taken as written: letter case is ignored
+  // anyway, so the disk need not be asked how a name is spelt there, and the
+  // key costs no file-system query.  Two names give one key exactly when
+  // SameFileName holds for them on a system that maps them; on one that does
+  // not, the parts "." and ".." and the separators are told apart no more
+  // than the system itself tells them apart.
+  static const platform::FolderLookup kAsWritten{
+      [](const std::string&) { return true; },
+      [](const std::string&) { return std::vector<std::string>(); },
+      [](std::string_view name) { return std::string(name); },
+  };
+  platform::Platform& os = platform::current();
+  return os.lowerCase(platform::mapHostPath(fileName, std::string(), kAsWritten));
 }
 
 void TRepeatGroups::Build(const TDownloadsList& list) {

@@ -21,7 +21,8 @@ class TFileStates;
 std::string UrlKey(std::string_view url);
 
 // The form in which two file names are compared: the path as the system
-// finds the file, letter case ignored.  Empty for an empty name.
+// finds the file, letter case ignored, found without asking the disk.  Empty
+// for an empty name.
 std::string FileNameKey(const std::string& fileName);
 
 class TRepeatGroups {

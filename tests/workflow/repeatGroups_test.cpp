@@ -10,6 +10,7 @@
 
 #include "data/downloadsList.h"
 #include "fakePlatform.h"
+#include "workflow/cleaner.h"
 #include "workflow/fileStates.h"
 #include "workflow/workflowText.h"
 
@@ -80,6 +81,25 @@ TEST(UrlKey, TrimsBlanksAndOneSlashAndLowersSchemeAndHostOnly) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(UrlKey(c.url), c.key) << c.url;
+}
+
+// The key of a file name stands for the comparison the execution makes
+// (SameFileName), though it asks the disk nothing.
+TEST_F(RepeatGroupsTest, FileNameKeysAgreeWithTheSystemsComparison) {
+  const struct {
+    const char* a;
+    const char* b;
+  } cases[] = {
+      {"C:\\dl\\Setup.exe", "c:\\DL\\setup.EXE"},
+      {"C:\\dl\\setup.exe", "D:\\dl\\setup.exe"},
+      {"C:\\dl\\a.bin", "C:\\dl\\a.bi"},
+      {"dl\\a.bin", "DL\\A.BIN"},
+      {"/tmp/A.bin", "/tmp/a.bin"},
+      {"/tmp/a.bin", "/tmp//a.bin"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(FileNameKey(c.a) == FileNameKey(c.b), SameFileName(c.a, c.b)) << c.a << " " << c.b;
+  EXPECT_EQ(FileNameKey(""), "");
 }
 
 TEST_F(RepeatGroupsTest, TheRulesLinkDownloadsIntoGroups) {
