@@ -77,6 +77,7 @@ TEST_F(WindowTest, TabGoesThroughThePanesInReadingOrder) {
                                       ui->treeRight,
                                       ui->CheckBox2,
                                       ui->deleteSel,
+                                      ui->recycleFiles,
                                       ui->Button2};
   std::vector<HWND> order = {ui->treeLeft};
   for (HWND next = GetNextDlgTabItem(window->Handle(), ui->treeLeft, FALSE);
