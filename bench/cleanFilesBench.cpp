@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "data/downloadsList.h"
@@ -48,18 +49,18 @@ void MakeFiles(int first, int count) {
 }
 
 // Download i names file i % (2 * kFilesOnDisk): half of the names are there.
-TDownloadsList& FilterList() {
-  static TDownloadsList list = [] {
-    TDownloadsList made;
+const TDownloadsList& FilterList() {
+  static const std::unique_ptr<TDownloadsList> list = [] {
+    auto made = std::make_unique<TDownloadsList>();
     for (int i = 0; i < kListSize; ++i) {
-      Tdownload& d = made.Add();
+      Tdownload& d = made->Add();
       d.ID = static_cast<uint32_t>(i + 1);
       d.FileName = WindowsName(i % (2 * kFilesOnDisk));
       d.Size = 1000;
     }
     return made;
   }();
-  return list;
+  return *list;
 }
 
 void FilterBefore(benchmark::State& state) {
@@ -94,17 +95,17 @@ struct FilePassLists {
   TDownloadsList list;
 };
 const FilePassLists& PassLists() {
-  static const FilePassLists lists = [] {
-    FilePassLists made;
+  static const std::unique_ptr<FilePassLists> lists = [] {
+    auto made = std::make_unique<FilePassLists>();
     for (int i = 0; i < kListSize; ++i) {
-      Tdownload& d = (i < kTrashSize ? made.trash : made.list).Add();
+      Tdownload& d = (i < kTrashSize ? made->trash : made->list).Add();
       d.ID = static_cast<uint32_t>(i + 1);
       d.FileName = WindowsName(kListSize + i);
       d.Size = 1000;
     }
     return made;
   }();
-  return lists;
+  return *lists;
 }
 
 template <typename Pass>
@@ -135,7 +136,7 @@ void FilePassErasing(benchmark::State& state) {
 }
 
 void FilePassRecycling(benchmark::State& state) {
-  TimeFilePass(state, [] {
+  TimeFilePass(state, [&state] {
     const TFilePassOutcome outcome = RemoveTrashFiles(PassLists().trash, PassLists().list, true);
     if (outcome.recycled != kTrashSize) state.SkipWithError("the trash did not take every file");
     // The bin is emptied outside the timing, so that every run starts alike.
@@ -154,8 +155,9 @@ BENCHMARK(FilePassRecycling)->Unit(benchmark::kMillisecond)->UseRealTime()->Iter
 void Ratio(const bench::SummaryReporter& reporter, const char* what, const char* now,
            const char* before) {
   const double base = reporter.Of(before);
-  if (base > 0) printf("%-40s %8.1f ms  %5.2fx before\n", what, reporter.Of(now) * 1e3,
-                       reporter.Of(now) / base);
+  if (base > 0)
+    printf("%-40s %8.1f ms  %5.2fx before\n", what, reporter.Of(now) * 1e3,
+           reporter.Of(now) / base);
 }
 
 }  // namespace

@@ -30,6 +30,25 @@ void Guarded(Handler&& handler) {
   }
 }
 
+// The window procedure of a window that an object of `Form` makes, handing
+// itself over as CreateWindowExW's last argument: the object is kept in the
+// window's user data from WM_NCCREATE on, and its Dispatch answers once its
+// Ready() says its controls exist; until then the system's default handling
+// serves.  What Dispatch throws is shown by Guarded and answers 0.
+template <typename Form>
+LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    form->FHandle = window;
+  }
+  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!form || !form->Ready()) return DefWindowProcW(window, message, wParam, lParam);
+  LRESULT result = 0;
+  Guarded([&] { result = form->Dispatch(message, wParam, lParam); });
+  return result;
+}
+
 // Shows a dialog window modally over its owner and answers whether the user
 // accepted it.  Tests answer in the user's place with a runner of their own.
 using TModalRunner = std::function<bool(HWND dialog)>;

@@ -45,7 +45,7 @@ bool RunFileDialog(OPENFILENAMEW& dialog, bool save) {
 
 TForm2::TForm2() : FCleaner(this) {
   InitControls();
-  RegisterWindowClass(kWindowClass, WindowProc, GetSysColorBrush(COLOR_BTNFACE));
+  RegisterWindowClass(kWindowClass, FormWindowProc<TForm2>, GetSysColorBrush(COLOR_BTNFACE));
   FHandle = CreateWindowExW(0, kWindowClass, Wide(FCaption).c_str(),
                             WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
@@ -167,21 +167,8 @@ void TForm2::SetFileDialogRunner(TFileDialogRunner runner) {
   FFileDialogRunner = runner ? std::move(runner) : TFileDialogRunner(RunFileDialog);
 }
 
-LRESULT CALLBACK TForm2::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<TForm2*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    form->FHandle = window;
-  }
-  auto* form = reinterpret_cast<TForm2*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!form || !form->ui.Panel3) return DefWindowProcW(window, message, wParam, lParam);
-  LRESULT result = 0;
-  bool handled = false;
-  Guarded([&] {
-    result = form->Dispatch(message, wParam, lParam);
-    handled = true;
-  });
-  return handled ? result : 0;
+bool TForm2::Ready() const {
+  return ui.Panel3 != nullptr;
 }
 
 LRESULT TForm2::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -99,7 +99,10 @@ class TForm2 final : private TCleanerFrontEnd {
   void SetFileDialogRunner(TFileDialogRunner runner);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <typename Form>
+  friend LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // True once the controls exist, so that messages reach Dispatch.
+  bool Ready() const;
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void Command(int id);
   // A key that only the lists read: the commands bound to it in that list.

@@ -51,7 +51,8 @@ void SetCell(HWND table, int row, int column, const std::wstring& text) {
 
 TOverviewForm::TOverviewForm(HWND owner, TOverviewSource source, TOverviewChoice choose)
     : FSource(std::move(source)), FChoose(std::move(choose)) {
-  RegisterWindowClass(kOverviewClass, WindowProc, GetSysColorBrush(COLOR_BTNFACE));
+  RegisterWindowClass(kOverviewClass, FormWindowProc<TOverviewForm>,
+                      GetSysColorBrush(COLOR_BTNFACE));
   const int dpi = DpiOf(owner);
   FHandle = CreateWindowExW(WS_EX_DLGMODALFRAME, kOverviewClass, L"Обзор списка",
                             WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -152,23 +153,8 @@ void TOverviewForm::Layout() {
   SetWindowPos(FTable, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-LRESULT CALLBACK TOverviewForm::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form =
-        static_cast<TOverviewForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    form->FHandle = window;
-  }
-  auto* form = reinterpret_cast<TOverviewForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!form || !form->FTable) return DefWindowProcW(window, message, wParam, lParam);
-  LRESULT result = 0;
-  bool handled = false;
-  Guarded([&] {
-    result = form->Dispatch(message, wParam, lParam);
-    handled = true;
-  });
-  return handled ? result : 0;
+bool TOverviewForm::Ready() const {
+  return FTable != nullptr;
 }
 
 LRESULT TOverviewForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {

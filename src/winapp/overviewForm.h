@@ -40,7 +40,10 @@ class TOverviewForm {
   void ChooseRow(int row);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <typename Form>
+  friend LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // True once the controls exist, so that messages reach Dispatch.
+  bool Ready() const;
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Notify(const NMHDR& header);
   LRESULT CustomDraw(NMLVCUSTOMDRAW& draw) const;

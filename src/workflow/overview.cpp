@@ -176,10 +176,7 @@ TOverviewRow FileRow(TFileState state) {
   switch (state) {
     case TFileState::Present: filtered(TFilePresence::Present); break;
     case TFileState::Absent: filtered(TFilePresence::Missing); break;
-    case TFileState::Unreachable:
-      row.key = "unreachable";
-      row.caption = "Диск недоступен";
-      break;
+    case TFileState::Unreachable: filtered(TFilePresence::Unreachable); break;
   }
   return row;
 }

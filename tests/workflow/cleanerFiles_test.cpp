@@ -9,6 +9,7 @@
 #include "cleanerTestSupport.h"
 #include "workflow/filesRecord.h"
 #include "workflow/workflowErrors.h"
+#include "workflow/workflowText.h"
 
 namespace brimlow {
 namespace {
@@ -122,7 +123,8 @@ TEST_F(FilePassTest, EachFileOnceAndNoneThatAnotherDownloadNames) {
       EXPECT_TRUE(Exists((folder / "recycled" / std::to_string(fake.binned)).string()));
     }
     const TExecutionReportTexts texts = report->Texts();
-    EXPECT_EQ(texts.selLabel, ReportWord(TTrashAction::DeleteWithFiles) + " 3 закачек");
+    EXPECT_EQ(texts.selLabel,
+              ReportWord(TTrashAction::DeleteWithFiles) + " 3" + AnsiText(" закачек"));
     EXPECT_EQ(texts.fileLines.size(), 2u) << "the files done and the one kept";
   }
 }
@@ -154,7 +156,8 @@ TEST_F(FilePassTest, FilesThatNoBinTakesOrThatCannotBeReachedStay) {
   EXPECT_EQ(report->undeletedFiles, 2);
   EXPECT_TRUE(fake.deletedFiles.empty()) << "nothing is erased instead";
   EXPECT_TRUE(std::filesystem::exists(FileOf(1)) && std::filesystem::exists(FileOf(2)));
-  EXPECT_EQ(report->Texts().selLabel, ReportWord(TTrashAction::DeleteFilesOnly) + " 0 закачек");
+  EXPECT_EQ(report->Texts().selLabel,
+            ReportWord(TTrashAction::DeleteFilesOnly) + " 0" + AnsiText(" закачек"));
 }
 
 class UndoTest : public FilePassTest {
