@@ -57,12 +57,13 @@ TEST_F(WindowTest, AClickOnACheckBoxMarksTheRowAndCountsItAtOnce) {
 
 TEST_F(WindowTest, TabGoesThroughThePanesInReadingOrder) {
   // Of the trash actions, only the chosen one.
-  const std::vector<HWND> expected = {
-      ui->treeLeft,   ui->fileCheckBox, ui->stateBox,       ui->catBox,
-      ui->size1,      ui->size2,        ui->date1,          ui->date2,
-      ui->searchText, ui->searchBox,    ui->doSelectButton, ui->noSelectionButton,
-      ui->BitBtn1,    ui->BitBtn2,      ui->BitBtn3,        ui->cleanSel,
-      ui->treeRight,  ui->CheckBox2,    ui->deleteSel,      ui->Button2};
+  const std::vector<HWND> expected = {ui->treeLeft,  ui->fileCheckBox,   ui->stateBox,
+                                      ui->catBox,    ui->size1,          ui->size2,
+                                      ui->date1,     ui->date2,          ui->searchText,
+                                      ui->searchBox, ui->doSelectButton, ui->noSelectionButton,
+                                      ui->BitBtn1,   ui->BitBtn2,        ui->BitBtn3,
+                                      ui->cleanSel,  ui->treeRight,      ui->CheckBox2,
+                                      ui->deleteSel, ui->recycleFiles,   ui->Button2};
   std::vector<HWND> order = {ui->treeLeft};
   for (HWND next = GetNextDlgTabItem(window->Handle(), ui->treeLeft, FALSE);
        next && next != ui->treeLeft && order.size() < 40;
