@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <set>
 #include <vector>
 
@@ -45,29 +44,18 @@ TEST(Icons, EveryDesignIsPaintedInItsColours) {
   const HIMAGELIST images = DownloadImages();
   ASSERT_EQ(ImageList_GetImageCount(images), kCategoryIconCount + kStateIconCount);
   std::set<std::vector<COLORREF>> seen;
-  const auto at = [](const std::vector<COLORREF>& pixels, int x, int y) {
-    return pixels[static_cast<size_t>(y * kSide + x)];
-  };
   for (int index = 0; index < kCategoryIconCount + kStateIconCount; ++index) {
     const bool category = index < kCategoryIconCount;
     const TIconDesign design =
         category ? CategoryIconDesign(index) : StateIconDesign(index - kCategoryIconCount);
     const std::vector<COLORREF> pixels = Drawn(images, index);
     seen.insert(pixels);
-    const auto painted = std::count_if(pixels.begin(), pixels.end(),
-                                       [](COLORREF pixel) { return pixel != kBackground; });
-    EXPECT_GT(painted, design.size * design.size / 3) << index;
-    // Most of the picture is the first shape's fill.
-    std::map<COLORREF, int> counts;
-    for (COLORREF pixel : pixels)
-      if (pixel != kBackground) ++counts[pixel];
-    const auto commonest =
-        std::max_element(counts.begin(), counts.end(),
-                         [](const auto& a, const auto& b) { return a.second < b.second; });
-    ASSERT_NE(commonest, counts.end()) << index;
-    EXPECT_EQ(commonest->first, Colour(design.shapes[0])) << index;
+    // A fifth of the image at least is the first shape's fill.
+    EXPECT_GE(std::count(pixels.begin(), pixels.end(), Colour(design.shapes[0])),
+              design.size * design.size / 5)
+        << index;
     if (category) {
-      EXPECT_EQ(at(pixels, 8, 9), Colour(design.shapes[1])) << "the light spot";
+      EXPECT_EQ(pixels[9 * kSide + 8], Colour(design.shapes[1])) << "the light spot " << index;
     }
   }
   EXPECT_EQ(seen.size(), static_cast<size_t>(kCategoryIconCount + kStateIconCount))
