@@ -1,6 +1,7 @@
 #include "app/icons.h"
 
 #include <QFont>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -10,136 +11,62 @@ namespace brimlow {
 
 namespace {
 
-// Category icons combine one of five outlines with one of eleven colours, so
-// that all 55 differ in shape or colour and stay apart at 16 pixels.
-enum class Outline { Folder, Disc, Tile, Diamond, Triangle };
-constexpr int kOutlineCount = 5;
-
-QColor CategoryColour(int index) {
-  const int hue = (index / kOutlineCount) * 360 / 11;
-  return QColor::fromHsv(hue, 190, 215);
+QColor Colour(TIconColour colour) {
+  return QColor(colour.red, colour.green, colour.blue);
 }
 
-QPainterPath OutlinePath(Outline outline) {
-  QPainterPath path;
-  switch (outline) {
-    case Outline::Folder:
-      path.moveTo(1.5, 3.5);
-      path.lineTo(6.5, 3.5);
-      path.lineTo(8, 5);
-      path.lineTo(14.5, 5);
-      path.lineTo(14.5, 13.5);
-      path.lineTo(1.5, 13.5);
-      path.closeSubpath();
-      break;
-    case Outline::Disc: path.addEllipse(QRectF(1.5, 1.5, 13, 13)); break;
-    case Outline::Tile: path.addRoundedRect(QRectF(1.5, 1.5, 13, 13), 3, 3); break;
-    case Outline::Diamond:
-      path.moveTo(8, 0.5);
-      path.lineTo(15.5, 8);
-      path.lineTo(8, 15.5);
-      path.lineTo(0.5, 8);
-      path.closeSubpath();
-      break;
-    case Outline::Triangle:
-      path.moveTo(8, 1);
-      path.lineTo(15, 14.5);
-      path.lineTo(1, 14.5);
-      path.closeSubpath();
-      break;
-  }
-  return path;
+QRectF Box(const TIconShape& shape) {
+  return QRectF(QPointF(shape.points[0].x, shape.points[0].y),
+                QPointF(shape.points[1].x, shape.points[1].y));
 }
 
-QIcon DrawCategoryIcon(int index) {
-  QPixmap pixmap(kCategoryIconSize, kCategoryIconSize);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  const QColor colour = CategoryColour(index);
-  const QPainterPath path = OutlinePath(static_cast<Outline>(index % kOutlineCount));
-  painter.setPen(QPen(colour.darker(170), 1));
-  painter.setBrush(colour);
-  painter.drawPath(path);
-  // A light highlight keeps the shape readable on the sky-blue of marked rows.
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(255, 255, 255, 150));
-  painter.drawEllipse(QRectF(6, 7, 4, 4));
-  return QIcon(pixmap);
+QPolygonF Points(const TIconShape& shape) {
+  QPolygonF points;
+  for (const TIconPoint& point : shape.points)
+    points << QPointF(point.x, point.y);
+  return points;
 }
 
-void DrawGlyph(QPainter& painter, int state) {
-  const QPen white(Qt::white, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-  painter.setPen(white);
-  painter.setBrush(Qt::NoBrush);
-  switch (state) {
-    case 0:  // paused: two bars
-      painter.drawLine(QPointF(4.5, 3.5), QPointF(4.5, 8.5));
-      painter.drawLine(QPointF(7.5, 3.5), QPointF(7.5, 8.5));
+void PaintShape(QPainter& painter, const TIconShape& shape) {
+  painter.setPen(shape.pen ? QPen(Colour(*shape.pen), shape.penWidth, Qt::SolidLine, Qt::RoundCap,
+                                  Qt::RoundJoin)
+                           : QPen(Qt::NoPen));
+  painter.setBrush(shape.fill ? QBrush(Colour(*shape.fill)) : QBrush(Qt::NoBrush));
+  switch (shape.kind) {
+    case TIconShapeKind::Polygon: painter.drawPolygon(Points(shape)); return;
+    case TIconShapeKind::Polyline: painter.drawPolyline(Points(shape)); return;
+    case TIconShapeKind::Ellipse: painter.drawEllipse(Box(shape)); return;
+    case TIconShapeKind::RoundedRect:
+      painter.drawRoundedRect(Box(shape), shape.radius, shape.radius);
       return;
-    case 2:  // complete: a tick
-      painter.drawPolyline(QPolygonF({QPointF(3, 6.2), QPointF(5.2, 8.4), QPointF(9, 3.8)}));
-      return;
-    case 3:  // downloading: an arrow down
-      painter.drawLine(QPointF(6, 2.5), QPointF(6, 9));
-      painter.drawPolyline(QPolygonF({QPointF(3.3, 6.3), QPointF(6, 9), QPointF(8.7, 6.3)}));
-      return;
-    case 4:  // error: a cross
-      painter.drawLine(QPointF(3.8, 3.8), QPointF(8.2, 8.2));
-      painter.drawLine(QPointF(8.2, 3.8), QPointF(3.8, 8.2));
-      return;
-    case 6:  // scheduled: clock hands
-      painter.drawLine(QPointF(6, 6), QPointF(6, 3));
-      painter.drawLine(QPointF(6, 6), QPointF(8.5, 7));
-      return;
-    default: {
-      // Codes without a meaning of their own show their number.
+    case TIconShapeKind::Text: {
       QFont font;
-      font.setPixelSize(state >= 10 ? 7 : 9);
+      font.setPixelSize(shape.textPixels);
       font.setBold(true);
       painter.setFont(font);
-      painter.drawText(QRectF(0, 0, kStateIconSize, kStateIconSize), Qt::AlignCenter,
-                       QString::number(state));
+      painter.drawText(Box(shape), Qt::AlignCenter, QString::fromStdString(shape.text));
       return;
     }
   }
 }
 
-QColor StateColour(int state) {
-  switch (state) {
-    case 0: return QColor(230, 145, 20);
-    case 2: return QColor(40, 160, 60);
-    case 3: return QColor(30, 110, 220);
-    case 4: return QColor(210, 40, 40);
-    case 6: return QColor(130, 70, 190);
-    default: return QColor::fromHsv((state * 47) % 360, 60, 120);
-  }
-}
-
-QIcon DrawStateIcon(int state) {
-  QPixmap pixmap(kStateIconSize, kStateIconSize);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
+// A design painted, smoothed, on a transparent image of its size.
+QImage PaintIcon(const TIconDesign& design) {
+  QImage image(design.size, design.size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
-  const QColor colour = StateColour(state);
-  painter.setPen(QPen(colour.darker(150), 1));
-  painter.setBrush(colour);
-  const QRectF frame(0.5, 0.5, kStateIconSize - 1, kStateIconSize - 1);
-  // The five named states are round; the other codes are square.
-  if (state == 0 || state == 2 || state == 3 || state == 4 || state == 6)
-    painter.drawEllipse(frame);
-  else
-    painter.drawRoundedRect(frame, 2, 2);
-  DrawGlyph(painter, state);
-  return QIcon(pixmap);
+  for (const TIconShape& shape : design.shapes)
+    PaintShape(painter, shape);
+  return image;
 }
 
 template <typename Draw>
-std::vector<QIcon> DrawAll(int count, Draw draw) {
+std::vector<QIcon> DrawAll(int count, Draw design) {
   std::vector<QIcon> icons;
   icons.reserve(static_cast<size_t>(count));
   for (int index = 0; index < count; ++index)
-    icons.push_back(draw(index));
+    icons.emplace_back(QPixmap::fromImage(PaintIcon(design(index))));
   return icons;
 }
 
@@ -189,12 +116,13 @@ QIcon ProgramIcon() {
 // The images are drawn once and kept to the end of the process: pixmaps must
 // not be freed after the application object is gone.
 const QIcon& CategoryIcon(int index) {
-  static const auto* icons = new std::vector<QIcon>(DrawAll(kCategoryIconCount, DrawCategoryIcon));
+  static const auto* icons =
+      new std::vector<QIcon>(DrawAll(kCategoryIconCount, CategoryIconDesign));
   return Pick(*icons, index);
 }
 
 const QIcon& StateIcon(int index) {
-  static const auto* icons = new std::vector<QIcon>(DrawAll(kStateIconCount, DrawStateIcon));
+  static const auto* icons = new std::vector<QIcon>(DrawAll(kStateIconCount, StateIconDesign));
   return Pick(*icons, index);
 }
 

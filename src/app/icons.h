@@ -1,17 +1,14 @@
 #pragma once
 
-// The two image lists of the download trees, drawn at start-up: the category
-// icons (16 x 16) chosen by a category's ImageIndex, and the state icons
-// (12 x 12) chosen by a download's State.
+// The two image lists of the download trees, painted at start-up from their
+// designs: the category icons chosen by a category's ImageIndex, and the
+// state icons chosen by a download's State.
 
 #include <QIcon>
 
-namespace brimlow {
+#include "workflow/iconDesign.h"
 
-inline constexpr int kCategoryIconCount = 55;
-inline constexpr int kCategoryIconSize = 16;
-inline constexpr int kStateIconCount = 29;
-inline constexpr int kStateIconSize = 12;
+namespace brimlow {
 
 // The program's own icon: a broom over a list, drawn at the sizes asked for.
 QIcon ProgramIcon();

@@ -1,15 +1,13 @@
-// TForm2: a list is read on a thread of its own while the window keeps
-// painting, with the hourglass and a running progress bar: a list of
-// hundreds of thousands of downloads takes seconds.  The window takes no
-// input meanwhile, and the lists it shows are not touched until the new one
-// is complete.
+// TForm2: while a list is read, the window keeps painting, with the hourglass
+// and a running progress bar, but takes no input; the lists it shows are not
+// touched until the new one is complete.
+#include <QAbstractEventDispatcher>
 #include <QApplication>
-#include <QEventLoop>
 #include <QProgressBar>
 #include <exception>
-#include <thread>
 
 #include "app/main.h"
+#include "workflow/listLoader.h"
 
 namespace brimlow {
 
@@ -20,19 +18,19 @@ void TForm2::WhileLoading(const std::function<void()>& load) {
   progress.setRange(0, 0);  // no measure of the way: a running bar
   progress.show();
 
+  QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+  const TListLoader loader(
+      [] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::WaitForMoreEvents);
+      },
+      [dispatcher] { dispatcher->wakeUp(); });
   std::exception_ptr failure;
-  QEventLoop waiting;
-  std::thread reader([&] {
-    try {
-      load();
-    } catch (...) {
-      failure = std::current_exception();
-    }
-    QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
-  });
-  waiting.exec(QEventLoop::ExcludeUserInputEvents);
-  reader.join();
-
+  try {
+    loader.Run(load);
+  } catch (...) {
+    failure = std::current_exception();
+  }
   progress.hide();
   QApplication::restoreOverrideCursor();
   FBusy = false;

@@ -83,11 +83,12 @@ TDownloadsView::TDownloadsView(HWND parent, int id, TTreeKind kind)
                           LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                       0, 0, 100, 100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                       GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(
-      FHandle, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-      LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_SUBITEMIMAGES | LVS_EX_DOUBLEBUFFER);
+  // The control's own check boxes: with them, screen readers read each row's
+  // state image as checked or not.
+  SendMessageW(FHandle, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+               LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP |
+                   LVS_EX_SUBITEMIMAGES | LVS_EX_DOUBLEBUFFER);
   SendMessageW(FHandle, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(DownloadImages()));
-  SendMessageW(FHandle, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(CheckBoxImages()));
   // The check box images are asked for with the texts: the list keeps the
   // marks, not the control.
   SendMessageW(FHandle, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
@@ -164,7 +165,12 @@ void TDownloadsView::MarksChanged(int first, int last) {
   const auto page = static_cast<int>(SendMessageW(FHandle, LVM_GETCOUNTPERPAGE, 0, 0));
   const int from = std::max(first, top);
   const int to = std::min(last, top + page);
-  if (from <= to) SendMessageW(FHandle, LVM_REDRAWITEMS, static_cast<WPARAM>(from), to);
+  if (from > to) return;
+  SendMessageW(FHandle, LVM_REDRAWITEMS, static_cast<WPARAM>(from), to);
+  // The control cannot see a mark change in the list: screen readers are
+  // told of it here, child i + 1 being row i.
+  for (int row = from; row <= to; ++row)
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, FHandle, OBJID_CLIENT, row + 1);
 }
 
 std::wstring TDownloadsView::CellText(int row, int column) const {

@@ -3,8 +3,9 @@
 // A list view in owner-data mode showing one marked list (the opened list or
 // the trash): the control asks for the text and images of the rows it paints
 // and holds nothing itself, so 100,000 rows cost nothing to add.  The marks
-// are check box state images kept by the list; marked rows are painted sky
-// blue through custom draw.
+// are the control's check boxes, their state asked of the list like the
+// texts, so that screen readers read them; marked rows are painted sky blue
+// through custom draw.
 
 #include <windows.h>
 // After the system header it needs.

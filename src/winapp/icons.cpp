@@ -1,192 +1,113 @@
 #include "winapp/icons.h"
 
-#include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace brimlow {
 
 namespace {
 
-constexpr int kIconSize = 16;
-constexpr int kStateSize = 12;
-constexpr int kOutlineCount = 5;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
-COLORREF FromHsv(int hue, int saturation, int value) {
-  const double s = saturation / 255.0;
-  const double v = value / 255.0;
-  const double c = v * s;
-  const double h = (hue % 360) / 60.0;
-  const double x = c * (1 - std::fabs(std::fmod(h, 2.0) - 1));
-  std::array<double, 3> rgb{};
-  switch (static_cast<int>(h)) {
-    case 0: rgb = {c, x, 0}; break;
-    case 1: rgb = {x, c, 0}; break;
-    case 2: rgb = {0, c, x}; break;
-    case 3: rgb = {0, x, c}; break;
-    case 4: rgb = {x, 0, c}; break;
-    default: rgb = {c, 0, x}; break;
+COLORREF Colour(TIconColour colour) {
+  return RGB(colour.red, colour.green, colour.blue);
+}
+
+// GDI lights the pixels whose corner a coordinate falls in.
+POINT Pixel(TIconPoint point, POINT origin) {
+  return {origin.x + static_cast<LONG>(std::floor(point.x)),
+          origin.y + static_cast<LONG>(std::floor(point.y))};
+}
+
+// The pixels a box covers with its outline; GDI's right and bottom edges lie
+// outside.
+RECT Covered(const TIconShape& shape, POINT origin) {
+  const double half = shape.pen && shape.kind != TIconShapeKind::Text ? shape.penWidth / 2 : 0;
+  auto at = [](double value) { return static_cast<LONG>(std::lround(value)); };
+  return {origin.x + at(shape.points[0].x - half), origin.y + at(shape.points[0].y - half),
+          origin.x + at(shape.points[1].x + half), origin.y + at(shape.points[1].y + half)};
+}
+
+void PaintText(HDC dc, const TIconShape& shape, RECT box) {
+  const HFONT font = CreateFontW(-shape.textPixels, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                                 DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"Tahoma");
+  const HGDIOBJ old = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, shape.pen ? Colour(*shape.pen) : RGB(0, 0, 0));
+  const std::wstring text(shape.text.begin(), shape.text.end());
+  DrawTextW(dc, text.c_str(), -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(dc, old);
+  DeleteObject(font);
+}
+
+void PaintShape(HDC dc, const TIconShape& shape, POINT origin) {
+  // A shape without an outline is outlined in its fill, which GDI's box
+  // needs to reach its right and bottom edges.
+  const COLORREF line = Colour(shape.pen ? *shape.pen : shape.fill.value_or(TIconColour{}));
+  const HPEN pen = CreatePen(PS_SOLID, static_cast<int>(std::lround(shape.penWidth)), line);
+  const HGDIOBJ brush = shape.fill ? static_cast<HGDIOBJ>(CreateSolidBrush(Colour(*shape.fill)))
+                                   : GetStockObject(NULL_BRUSH);
+  const HGDIOBJ oldPen = SelectObject(dc, pen);
+  const HGDIOBJ oldBrush = SelectObject(dc, brush);
+  std::vector<POINT> points;
+  for (const TIconPoint& point : shape.points)
+    points.push_back(Pixel(point, origin));
+  const RECT box = Covered(shape, origin);
+  const int corner = static_cast<int>(std::lround(shape.radius * 2));
+  switch (shape.kind) {
+    case TIconShapeKind::Polygon:
+      Polygon(dc, points.data(), static_cast<int>(points.size()));
+      break;
+    case TIconShapeKind::Polyline:
+      Polyline(dc, points.data(), static_cast<int>(points.size()));
+      break;
+    case TIconShapeKind::Ellipse: Ellipse(dc, box.left, box.top, box.right, box.bottom); break;
+    case TIconShapeKind::RoundedRect:
+      RoundRect(dc, box.left, box.top, box.right, box.bottom, corner, corner);
+      break;
+    case TIconShapeKind::Text: PaintText(dc, shape, Covered(shape, origin)); break;
   }
-  const double m = v - c;
-  auto channel = [m](double part) { return static_cast<BYTE>(std::lround((part + m) * 255)); };
-  return RGB(channel(rgb[0]), channel(rgb[1]), channel(rgb[2]));
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+  DeleteObject(pen);
+  if (shape.fill) DeleteObject(brush);
 }
 
-COLORREF Darker(COLORREF colour, int percent) {
-  auto channel = [percent](BYTE part) { return static_cast<BYTE>(part * 100 / percent); };
-  return RGB(channel(GetRValue(colour)), channel(GetGValue(colour)), channel(GetBValue(colour)));
+// Paints a design's shapes with their top left corner at `origin`.
+void PaintIcon(HDC dc, const TIconDesign& design, POINT origin) {
+  for (const TIconShape& shape : design.shapes)
+    PaintShape(dc, shape, origin);
 }
 
-// Draws on a 16 by 16 bitmap cleared to the transparent colour and adds it to
-// the list.
-template <typename Draw>
-void AddDrawn(HIMAGELIST images, Draw draw) {
+// Paints the design centred on a bitmap of the list's size cleared to the
+// transparent colour, and adds it to the list.
+void AddPainted(HIMAGELIST images, const TIconDesign& design) {
   const HDC screen = GetDC(nullptr);
   const HDC dc = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, kIconSize, kIconSize);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, kCategoryIconSize, kCategoryIconSize);
   ReleaseDC(nullptr, screen);
   const HGDIOBJ previous = SelectObject(dc, bitmap);
-  const RECT all{0, 0, kIconSize, kIconSize};
+  const RECT all{0, 0, kCategoryIconSize, kCategoryIconSize};
   const HBRUSH clear = CreateSolidBrush(kTransparent);
   FillRect(dc, &all, clear);
   DeleteObject(clear);
-  draw(dc);
+  PaintIcon(dc, design,
+            {(kCategoryIconSize - design.size) / 2, (kCategoryIconSize - design.size) / 2});
   SelectObject(dc, previous);
   ImageList_AddMasked(images, bitmap, kTransparent);
   DeleteObject(bitmap);
   DeleteDC(dc);
 }
 
-// Selects a pen and a brush for the shape drawn in `draw`.
-template <typename Draw>
-void Filled(HDC dc, COLORREF fill, COLORREF outline, Draw draw) {
-  const HPEN pen = CreatePen(PS_SOLID, 1, outline);
-  const HBRUSH brush = CreateSolidBrush(fill);
-  const HGDIOBJ oldPen = SelectObject(dc, pen);
-  const HGDIOBJ oldBrush = SelectObject(dc, brush);
-  draw();
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
-  DeleteObject(pen);
-  DeleteObject(brush);
-}
-
-// Five outlines in eleven colours, so that all 55 differ at 16 pixels.
-void DrawCategory(HDC dc, int index) {
-  const COLORREF colour = FromHsv((index / kOutlineCount) * 360 / 11, 190, 215);
-  Filled(dc, colour, Darker(colour, 170), [&] {
-    switch (index % kOutlineCount) {
-      case 0: {
-        const POINT folder[] = {{1, 3}, {6, 3}, {8, 5}, {14, 5}, {14, 13}, {1, 13}};
-        Polygon(dc, folder, 6);
-        break;
-      }
-      case 1: Ellipse(dc, 1, 1, 15, 15); break;
-      case 2: RoundRect(dc, 1, 1, 15, 15, 5, 5); break;
-      case 3: {
-        const POINT diamond[] = {{8, 0}, {15, 8}, {8, 15}, {0, 8}};
-        Polygon(dc, diamond, 4);
-        break;
-      }
-      default: {
-        const POINT triangle[] = {{8, 1}, {15, 14}, {1, 14}};
-        Polygon(dc, triangle, 3);
-        break;
-      }
-    }
-  });
-  // A light spot keeps the shape readable on the sky blue of marked rows.
-  Filled(dc, RGB(240, 240, 240), RGB(240, 240, 240), [&] { Ellipse(dc, 6, 7, 10, 11); });
-}
-
-COLORREF StateColour(int state) {
-  switch (state) {
-    case 0: return RGB(230, 145, 20);
-    case 2: return RGB(40, 160, 60);
-    case 3: return RGB(30, 110, 220);
-    case 4: return RGB(210, 40, 40);
-    case 6: return RGB(130, 70, 190);
-    default: return FromHsv((state * 47) % 360, 60, 120);
-  }
-}
-
-bool IsNamedState(int state) {
-  return state == 0 || state == 2 || state == 3 || state == 4 || state == 6;
-}
-
-void Lines(HDC dc, std::initializer_list<POINT> points) {
-  const HPEN pen = CreatePen(PS_SOLID, 2, RGB(255, 255, 255));
-  const HGDIOBJ old = SelectObject(dc, pen);
-  Polyline(dc, points.begin(), static_cast<int>(points.size()));
-  SelectObject(dc, old);
-  DeleteObject(pen);
-}
-
-void DrawGlyph(HDC dc, int state, int x, int y) {
-  switch (state) {
-    case 0:  // paused: two bars
-      Lines(dc, {{x + 4, y + 3}, {x + 4, y + 9}});
-      Lines(dc, {{x + 7, y + 3}, {x + 7, y + 9}});
-      return;
-    case 2: Lines(dc, {{x + 3, y + 6}, {x + 5, y + 8}, {x + 9, y + 4}}); return;  // a tick
-    case 3:                                                                       // an arrow down
-      Lines(dc, {{x + 6, y + 2}, {x + 6, y + 9}});
-      Lines(dc, {{x + 3, y + 6}, {x + 6, y + 9}, {x + 9, y + 6}});
-      return;
-    case 4:  // a cross
-      Lines(dc, {{x + 4, y + 4}, {x + 8, y + 8}});
-      Lines(dc, {{x + 8, y + 4}, {x + 4, y + 8}});
-      return;
-    case 6: Lines(dc, {{x + 6, y + 3}, {x + 6, y + 6}, {x + 9, y + 7}}); return;  // clock hands
-    default: {
-      // Codes without a meaning of their own show their number.
-      const HFONT font = CreateFontW(state >= 10 ? -7 : -9, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                                     DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"Tahoma");
-      const HGDIOBJ old = SelectObject(dc, font);
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, RGB(255, 255, 255));
-      RECT box{x, y, x + kStateSize, y + kStateSize};
-      const std::wstring number = std::to_wstring(state);
-      DrawTextW(dc, number.c_str(), -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-      SelectObject(dc, old);
-      DeleteObject(font);
-      return;
-    }
-  }
-}
-
-void DrawState(HDC dc, int state) {
-  constexpr int x = (kIconSize - kStateSize) / 2;
-  constexpr int y = x;
-  const COLORREF colour = StateColour(state);
-  Filled(dc, colour, Darker(colour, 150), [&] {
-    if (IsNamedState(state))
-      Ellipse(dc, x, y, x + kStateSize, y + kStateSize);
-    else
-      RoundRect(dc, x, y, x + kStateSize, y + kStateSize, 4, 4);
-  });
-  DrawGlyph(dc, state, x, y);
-}
-
 HIMAGELIST MakeDownloadImages() {
-  const HIMAGELIST images = ImageList_Create(kIconSize, kIconSize, ILC_COLOR24 | ILC_MASK,
-                                             kCategoryIconCount + kStateIconCount, 0);
+  const HIMAGELIST images =
+      ImageList_Create(kCategoryIconSize, kCategoryIconSize, ILC_COLOR24 | ILC_MASK,
+                       kCategoryIconCount + kStateIconCount, 0);
   for (int index = 0; index < kCategoryIconCount; ++index)
-    AddDrawn(images, [index](HDC dc) { DrawCategory(dc, index); });
+    AddPainted(images, CategoryIconDesign(index));
   for (int state = 0; state < kStateIconCount; ++state)
-    AddDrawn(images, [state](HDC dc) { DrawState(dc, state); });
-  return images;
-}
-
-HIMAGELIST MakeCheckBoxImages() {
-  const HIMAGELIST images = ImageList_Create(kIconSize, kIconSize, ILC_COLOR24 | ILC_MASK, 2, 0);
-  for (const UINT state : {0u, static_cast<UINT>(DFCS_CHECKED)}) {
-    AddDrawn(images, [state](HDC dc) {
-      RECT box{1, 1, 14, 14};
-      DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | state);
-    });
-  }
+    AddPainted(images, StateIconDesign(state));
   return images;
 }
 
@@ -203,11 +124,6 @@ int StateImage(int state) {
 // Kept to the end of the process; every list view shares them.
 HIMAGELIST DownloadImages() {
   static const HIMAGELIST images = MakeDownloadImages();
-  return images;
-}
-
-HIMAGELIST CheckBoxImages() {
-  static const HIMAGELIST images = MakeCheckBoxImages();
   return images;
 }
 

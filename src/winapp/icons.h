@@ -1,17 +1,16 @@
 #pragma once
 
-// The images of the download lists, drawn in code: one image list of 16 by 16
-// pixels holding the 55 category icons and, after them, the 29 state icons
-// (12 by 12, centred), and the two check box images of the marks.
+// The images of the download lists, painted from their designs: one image
+// list of 16 by 16 pixels holding the 55 category icons and, after them, the
+// 29 state icons (12 by 12, centred).
 
 #include <windows.h>
 // After the system header it needs.
 #include <commctrl.h>
 
-namespace brimlow {
+#include "workflow/iconDesign.h"
 
-constexpr int kCategoryIconCount = 55;
-constexpr int kStateIconCount = 29;
+namespace brimlow {
 
 // The image list's index of a category's icon or a state's icon; -1 for
 // none.
@@ -19,7 +18,5 @@ int CategoryImage(int imageIndex);
 int StateImage(int state);
 
 HIMAGELIST DownloadImages();
-// Image 0: an empty check box, image 1: a ticked one.
-HIMAGELIST CheckBoxImages();
 
 }  // namespace brimlow

@@ -258,8 +258,10 @@ void TForm2::ListKey(TShortcutScope list) {
 }
 
 LRESULT TForm2::Notify(const NMHDR& header) {
+  // A list view notifies while it is being made, before its view is kept.
   LRESULT result = 0;
-  if (FLeftView->Notify(header, result) || FRightView->Notify(header, result)) return result;
+  for (TDownloadsView* view : {FLeftView.get(), FRightView.get()})
+    if (view && view->Notify(header, result)) return result;
   return 0;
 }
 

@@ -57,5 +57,30 @@ TEST(Icons, ImagesAreNotBlank) {
     EXPECT_GT(opaque(Image(StateIcon(index), 12)), 12 * 12 / 3) << index;
 }
 
+// The picture is the design's, for every icon of the table: many pixels show
+// the first shape's fill as it is (smoothing changes only the edges), and a
+// category's light spot shows its own.
+TEST(Icons, TheImagesShowTheColoursOfTheirDesigns) {
+  test::App();
+  const auto rgb = [](TIconColour colour) { return qRgb(colour.red, colour.green, colour.blue); };
+  const auto count = [](const QImage& image, QRgb colour) {
+    int found = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        found += image.pixel(x, y) == colour;
+    return found;
+  };
+  for (int index = 0; index < kCategoryIconCount; ++index) {
+    const TIconDesign design = CategoryIconDesign(index);
+    const QImage image = Image(CategoryIcon(index), design.size);
+    EXPECT_GE(count(image, rgb(*design.shapes[0].fill)), 40) << index;
+    EXPECT_EQ(image.pixel(8, 9), rgb(*design.shapes[1].fill)) << index;
+  }
+  for (int state = 0; state < kStateIconCount; ++state) {
+    const TIconDesign design = StateIconDesign(state);
+    EXPECT_GE(count(Image(StateIcon(state), design.size), rgb(*design.shapes[0].fill)), 8) << state;
+  }
+}
+
 }  // namespace
 }  // namespace brimlow

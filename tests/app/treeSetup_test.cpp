@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QAccessibleTableInterface>
 #include <QHeaderView>
 #include <QTreeView>
 
@@ -58,6 +60,35 @@ TEST_P(TreeSetupTest, ANewListKeepsTheColumnWidths) {
   EXPECT_EQ(Width(0), 222);
   EXPECT_EQ(Width(1), 20);
   model.SetList(nullptr);  // `other` goes before the model
+}
+
+// A screen reader reads a row's mark as the checked state of the row's first
+// cell, at the moment it asks.
+TEST_P(TreeSetupTest, AccessibilityReadsTheMarkOfEachRow) {
+  for (int i = 0; i < 3; ++i)
+    list.List().Add().Size = 100;
+  list.Reset();
+  list.SetChecked(1, true);
+  QAccessible::setActive(true);
+  tree.show();
+  QAccessibleInterface* view = QAccessible::queryAccessibleInterface(&tree);
+  ASSERT_NE(view, nullptr);
+  QAccessibleTableInterface* table = view->tableInterface();
+  ASSERT_NE(table, nullptr);
+  const auto cellState = [&](int row, int column) {
+    QAccessibleInterface* cell = table->cellAt(row, column);
+    return cell ? cell->state() : QAccessible::State{};
+  };
+  for (int row = 0; row < 3; ++row) {
+    EXPECT_TRUE(cellState(row, 0).checkable) << row;
+    EXPECT_EQ(cellState(row, 0).checked, row == 1) << row;
+    EXPECT_FALSE(cellState(row, 2).checkable) << "only the name column has a check box";
+  }
+  list.SetChecked(1, false);
+  list.SetChecked(2, true);
+  EXPECT_FALSE(cellState(1, 0).checked);
+  EXPECT_TRUE(cellState(2, 0).checked);
+  QAccessible::setActive(false);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothTrees, TreeSetupTest,
