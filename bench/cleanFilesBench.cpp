@@ -38,14 +38,21 @@ const fs::path& Scratch() {
 fs::path DriveC() {
   return Scratch() / "drive_c";
 }
+// A hundred files a folder, as downloads sorted into folders lie: a name
+// that is not there costs a look through its folder.
+std::string Folder(int i) {
+  return std::to_string(i / 100);
+}
 std::string WindowsName(int i) {
-  return "C:\\dl\\file" + std::to_string(i) + ".bin";
+  return "C:\\dl\\" + Folder(i) + "\\file" + std::to_string(i) + ".bin";
 }
 
 void MakeFiles(int first, int count) {
-  fs::create_directories(DriveC() / "dl");
-  for (int i = first; i < first + count; ++i)
-    std::ofstream(DriveC() / "dl" / ("file" + std::to_string(i) + ".bin")) << 'x';
+  for (int i = first; i < first + count; ++i) {
+    const fs::path folder = DriveC() / "dl" / Folder(i);
+    if (i % 100 == 0 || i == first) fs::create_directories(folder);
+    std::ofstream(folder / ("file" + std::to_string(i) + ".bin")) << 'x';
+  }
 }
 
 // Download i names file i % (2 * kFilesOnDisk): half of the names are there.
