@@ -21,7 +21,7 @@ struct TStatisticsTexts {
   // Downloads of the list on drives that cannot be reached now: the reason
   // the file criterion left them unmarked.
   std::string labUnreachable;
-  std::string labRepeats;   // groups of repeated downloads in the list
+  std::string labRepeats;  // groups of repeated downloads in the list
   bool operator==(const TStatisticsTexts&) const = default;
 };
 
