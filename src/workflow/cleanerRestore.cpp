@@ -36,17 +36,13 @@ void PutBackFiles(const TFilesRecord& record, TRestoreReport& report) {
   }
 }
 
-std::string Files(int count) {
-  return std::to_string(count) + AnsiText(" файлов");
-}
-
 }  // namespace
 
 TExecutionReportTexts TRestoreReport::Texts() const {
   TExecutionReportTexts texts;
   texts.listLabel = AnsiText("возвращён из резервной копии");
   const auto add = [&](int count, const char* caption) {
-    if (count > 0) texts.fileLines.push_back({AnsiText(caption), Files(count)});
+    if (count > 0) texts.fileLines.push_back({AnsiText(caption), FileCountText(count)});
   };
   add(restoredFiles, "Файлы возвращены:");
   add(placeTakenFiles, "Остались в корзине, их место занято:");

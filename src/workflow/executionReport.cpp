@@ -12,11 +12,6 @@ std::string Counted(const std::string& what, int count) {
   return what + " " + std::to_string(count) + AnsiText(" закачек");
 }
 
-// "N файлов" after a caption, for the counts of files.
-std::string Files(int count) {
-  return std::to_string(count) + AnsiText(" файлов");
-}
-
 void AddLine(std::vector<TReportLine>& lines, int count, const char* caption,
              const std::string& text) {
   if (count > 0) lines.push_back({AnsiText(caption), text});
@@ -26,19 +21,23 @@ void AddFileLines(const TExecutionReport& report, std::vector<TReportLine>& line
   const int failed = report.undeletedFiles - report.noRecycleBinFiles;
   AddLine(lines, failed, "Файлы:", Counted(AnsiText("не удалось удалить файлы"), failed));
   AddLine(lines, report.recycledFiles, "В корзину системы:",
-          Files(report.recycledFiles) + ", " + SizeToText(report.recycledSize));
-  AddLine(lines, report.erasedFiles, "Стёрто:", Files(report.erasedFiles));
-  AddLine(lines, report.absentFiles, "Не было на диске:", Files(report.absentFiles));
+          FileCountText(report.recycledFiles) + ", " + SizeToText(report.recycledSize));
+  AddLine(lines, report.erasedFiles, "Стёрто:", FileCountText(report.erasedFiles));
+  AddLine(lines, report.absentFiles, "Не было на диске:", FileCountText(report.absentFiles));
   AddLine(lines, report.sharedFilesKept,
-          "Оставлено, их называют другие закачки:", Files(report.sharedFilesKept));
+          "Оставлено, их называют другие закачки:", FileCountText(report.sharedFilesKept));
   AddLine(lines, report.noRecycleBinFiles,
-          "Оставлено, нет корзины системы:", Files(report.noRecycleBinFiles));
+          "Оставлено, нет корзины системы:", FileCountText(report.noRecycleBinFiles));
   if (report.filesRecordLost)
     lines.push_back(
         {AnsiText("Отмена:"), AnsiText("запись о файлах не сохранена, их не вернуть отменой")});
 }
 
 }  // namespace
+
+std::string FileCountText(int count) {
+  return std::to_string(count) + AnsiText(" файлов");
+}
 
 std::string ReportWord(TTrashAction action) {
   switch (action) {

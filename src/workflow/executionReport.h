@@ -16,6 +16,10 @@ enum class TTrashAction { SaveSeparately, Delete, DeleteWithFiles, DeleteFilesOn
 // active code page.
 std::string ReportWord(TTrashAction action);
 
+// "N файлов": a count of files as the report's lines give it, in the
+// active code page.
+std::string FileCountText(int count);
+
 // A line of the report beyond its fixed rows: a caption and its text.
 struct TReportLine {
   std::string caption;
