@@ -55,7 +55,7 @@ check "metainfo" appstreamcli validate --no-net "$root"/usr/share/metainfo/*.met
 check "icon 48x48" grep -q "PNG image data, 48 x 48" <(file "$root/$icons/48x48/apps/brimlow.png")
 check "manual page" bash -c "zcat '$root/usr/share/man/man1/brimlow-cli.1.gz' |
   groff -man -Tutf8 -ww -z"
-for command in dump categories save backup events clean restore; do
+for command in dump summary categories save backup events clean restore; do
   check "manual page: $command" zgrep -q "^\.B brimlow-cli $command" \
     "$root/usr/share/man/man1/brimlow-cli.1.gz"
 done
@@ -68,7 +68,7 @@ check "brimlow-cli dump" diff <("$build/src/cli/brimlow-cli" dump "$data/list_tw
 status=0
 "$cli" >"$scratch/usage" 2>&1 || status=$?
 check "brimlow-cli without a command: usage, status 2" \
-  bash -c "[[ $status -eq 2 ]] && grep -q 'brimlow-cli dump LIST' '$scratch/usage'"
+  bash -c "[[ $status -eq 2 ]] && grep -qF 'brimlow-cli dump [--csv] LIST' '$scratch/usage'"
 
 if [[ $failures -ne 0 ]]; then
   echo "$failures package check(s) failed"
