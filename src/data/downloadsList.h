@@ -39,6 +39,11 @@ class TDownloadsList {
 
   const std::string& FileName() const { return FFileName; }
   const std::string& LoadedText() const { return FLoadedText; }
+  // The room, in parts of the file's size, that a load reserves beyond the
+  // file for the kept text to grow into its CR LF form.  Lines are some tens
+  // of bytes long, so an LF list grows by a few percent; a text of shorter
+  // lines is copied instead.  Room never written costs no memory.
+  static constexpr double kLineEndRoom = 0.125;
   const std::string& Version() const { return FVersion; }
   const std::string& NextID() const { return FNextID; }
   // Whether the load met characters that the active code page lacks: they

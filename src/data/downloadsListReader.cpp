@@ -80,7 +80,8 @@ void TDownloadsList::Load() {
   // One pass over the text counts its DownloadFile tags (the tag cannot
   // overlap itself, so every place is a tag of its own) together with the
   // line ends that the kept text needs.
-  std::string text = os.readFile(FFileName);
+  // A list with LF or CR line ends grows into the room once the scan is done.
+  std::string text = os.readFileWithRoom(FFileName, kLineEndRoom);
   const TLineEnds lines = CountLineEnds(text, "<DownloadFile");
   FItems.reserve(FItems.size() + RecordsToReserve(lines.markers, text.size()));
   // Both the scan and the kept text end at the first NUL.
@@ -99,12 +100,16 @@ void TDownloadsList::Load() {
   MakeCrLfLines(FLoadedText, lines);
 }
 
-// The content as a string of the record's own.  It is taken over from the
-// tokenizer when the event hands the tokenizer's own buffer, as it does, so
-// that a long text is not held twice while it is read.
+// The content as a string of the record's own.  A copy is sized to fit,
+// while the tokenizer's buffer keeps the room it grew while it was read: a
+// record holds many short texts, and that room would stay with each.  A long
+// text is taken over from the tokenizer instead, when the event hands its
+// own buffer, as it does, so that the text is not held twice.
 std::string TDownloadsList::KeptContent(const std::string& text) {
+  constexpr size_t kLongContent = 64 * 1024;
   TScannerTokenizer& tokenizer = FScanner->Tokenizer();
-  if (&text == &tokenizer.PartContent()) return tokenizer.TakePartContent();
+  if (text.size() >= kLongContent && &text == &tokenizer.PartContent())
+    return tokenizer.TakePartContent();
   return text;
 }
 

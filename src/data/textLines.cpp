@@ -116,13 +116,22 @@ bool HasCrLfLines(std::string_view text) {
 
 namespace {
 
+bool EndsOpen(std::string_view text) {
+  return !text.empty() && text.back() != '\n' && text.back() != '\r';
+}
+
+// The length of the CR LF form of `text`, which has `counts`: each lone CR or
+// LF grows by one byte, and a last line without an end gains two.
+size_t CrLfLength(std::string_view text, const TLineEnds& counts) {
+  return text.size() + (counts.lineFeeds - counts.pairs) + (counts.returns - counts.pairs) +
+         (EndsOpen(text) ? 2 : 0);
+}
+
 // The CR LF form of `text`, which holds no NUL and has `counts`.
 std::string CrLfLinesOf(std::string_view text, const TLineEnds& counts) {
-  // Each lone CR or LF grows by one byte, and a last line without an end
-  // gains two: the result is sized once and filled in one pass.
-  const bool openLastLine = !text.empty() && text.back() != '\n' && text.back() != '\r';
-  const size_t size = text.size() + (counts.lineFeeds - counts.pairs) +
-                      (counts.returns - counts.pairs) + (openLastLine ? 2 : 0);
+  // The result is sized once and filled in one pass.
+  const bool openLastLine = EndsOpen(text);
+  const size_t size = CrLfLength(text, counts);
   // Sixteen bytes are copied at a time, up to a line end among them; the
   // last copy may reach sixteen bytes past the end, which are cut off again.
   std::string lines(size + 16, '\0');
@@ -166,6 +175,48 @@ std::string CrLfLinesOf(std::string_view text, const TLineEnds& counts) {
   return lines;
 }
 
+// The last CR or LF in [begin, end), or `begin - 1` when there is none.
+const char* FindBreakBackward(const char* begin, const char* end) {
+#ifdef __SSE2__
+  for (; end - begin >= 16; end -= 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(end - 16));
+    const auto breaks = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+        _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r')))));
+    if (breaks != 0) return end - 16 + (31 - std::countl_zero(breaks));
+  }
+#endif
+  const char* p = end - 1;
+  while (p >= begin && *p != '\n' && *p != '\r')
+    --p;
+  return p;
+}
+
+// The CR LF form of the first `length` bytes of `text` (no NUL among them),
+// made in the storage `text` already has, which holds `size` bytes.  The text
+// is moved from its end backward: every byte goes to the same place or a
+// later one, after it was read.
+void MakeCrLfLinesInPlace(std::string& text, size_t length, size_t size) {
+  const bool openLastLine = EndsOpen(std::string_view(text).substr(0, length));
+  text.resize(size);
+  char* const begin = text.data();
+  char* out = begin + size;
+  if (openLastLine) {
+    *--out = '\n';
+    *--out = '\r';
+  }
+  const char* end = begin + length;
+  while (end > begin) {
+    const char* const lineEnd = FindBreakBackward(begin, end);
+    const char* const lineStart = lineEnd + 1;
+    out -= end - lineStart;
+    std::memmove(out, lineStart, static_cast<size_t>(end - lineStart));
+    if (lineEnd < begin) break;
+    end = lineEnd[0] == '\n' && lineEnd > begin && lineEnd[-1] == '\r' ? lineEnd - 1 : lineEnd;
+    *--out = '\n';
+    *--out = '\r';
+  }
+}
+
 }  // namespace
 
 TLineEnds CountLineEnds(std::string_view text, std::string_view marker) {
@@ -184,8 +235,15 @@ void MakeCrLfLines(std::string& text) {
 void MakeCrLfLines(std::string& text, const TLineEnds& counts) {
   // The count tells whether anything changes.
   const std::string_view lines = std::string_view(text).substr(0, counts.length);
-  if (IsCrLfForm(lines, counts))
+  if (IsCrLfForm(lines, counts)) {
     text.resize(lines.size());
+    return;
+  }
+  // Where the text has room for its longer form, it grows where it is, so a
+  // large text is not held twice.
+  const size_t size = CrLfLength(lines, counts);
+  if (size <= text.capacity())
+    MakeCrLfLinesInPlace(text, lines.size(), size);
   else
     text = CrLfLinesOf(lines, counts);
 }

@@ -120,6 +120,12 @@ class Platform {
   // The whole file as bytes, opened so that others may read and write it
   // meanwhile.  Throws EFOpenError.
   virtual std::string readFile(const std::string& path) = 0;
+  // The same, with capacity reserved for the text to grow afterwards by
+  // `growth` times its size without being copied.  Room never written costs
+  // address space only, not memory.
+  virtual std::string readFileWithRoom(const std::string& path, double /*growth*/) {
+    return readFile(path);
+  }
   // True when the path names an existing file that is not a folder.
   virtual bool fileExists(const std::string& path) = 0;
   virtual bool directoryExists(const std::string& path) = 0;

@@ -92,6 +92,13 @@ TEST(TextLines, RandomTextsMatchTheRuleAtEveryPlace) {
     std::string counted = text;
     MakeCrLfLines(counted, counts);
     ASSERT_EQ(counted, expected);
+    // With room for the longer form, the text grows in its own storage.
+    std::string roomy = text;
+    roomy.reserve(text.size() * 2 + 2);
+    const char* const storage = roomy.data();
+    MakeCrLfLines(roomy, counts);
+    ASSERT_EQ(roomy, expected);
+    ASSERT_EQ(roomy.data(), storage);
     const std::string beforeNul = text.substr(0, text.find('\0'));
     ASSERT_EQ(counts.length, beforeNul.size());
     size_t markers = 0;

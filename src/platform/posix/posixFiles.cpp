@@ -24,8 +24,12 @@ bool statPath(const std::string& path, struct stat& info) {
 }  // namespace
 
 std::string PosixPlatform::readFile(const std::string& path) {
+  return readFileWithRoom(path, 0);
+}
+
+std::string PosixPlatform::readFileWithRoom(const std::string& path, double growth) {
   std::string bytes;
-  if (const int error = readWholePosixFile(mapToPosixPath(path), bytes))
+  if (const int error = readWholePosixFile(mapToPosixPath(path), bytes, growth))
     throw EFOpenError(path, reason(error));
   return bytes;
 }

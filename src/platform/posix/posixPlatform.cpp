@@ -54,12 +54,15 @@ std::vector<std::string> listPosixFolder(const std::string& folder) {
   return names;
 }
 
-int readWholePosixFile(const std::string& path, std::string& bytes) {
+int readWholePosixFile(const std::string& path, std::string& bytes, double growth) {
   const FileCalls& calls = fileCalls();
   const int fd = calls.open(path.c_str(), O_RDONLY | O_CLOEXEC, 0);
   if (fd < 0) return errno;
   struct stat info {};
-  if (::fstat(fd, &info) == 0 && info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
+  if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+    const auto size = static_cast<size_t>(info.st_size);
+    bytes.reserve(size + static_cast<size_t>(static_cast<double>(size) * growth));
+  }
   char buffer[65536];
   for (;;) {
     const ssize_t n = calls.read(fd, buffer, sizeof buffer);

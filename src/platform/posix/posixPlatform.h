@@ -14,6 +14,7 @@ namespace brimlow::platform {
 class PosixPlatform final : public Platform {
  public:
   std::string readFile(const std::string& path) override;
+  std::string readFileWithRoom(const std::string& path, double growth) override;
   bool fileExists(const std::string& path) override;
   bool directoryExists(const std::string& path) override;
   bool createDirectory(const std::string& path) override;
@@ -67,7 +68,7 @@ std::vector<std::string> listPosixFolder(const std::string& folder);
 // empty: 0, or the error number of the call that failed (`bytes` is then
 // empty again).  Nothing is locked: others may go on reading and writing the
 // file.
-int readWholePosixFile(const std::string& path, std::string& bytes);
+int readWholePosixFile(const std::string& path, std::string& bytes, double growth = 0);
 
 // The whole content of a POSIX file; none when it cannot be read.
 std::optional<std::string> readPosixFile(const std::string& path);

@@ -20,6 +20,10 @@ bool separator(wchar_t c) {
 }  // namespace
 
 std::string Win32Platform::readFile(const std::string& path) {
+  return readFileWithRoom(path, 0);
+}
+
+std::string Win32Platform::readFileWithRoom(const std::string& path, double growth) {
   // Shared for reading, writing and deletion: the host may go on using the
   // file while it is read.
   const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ,
@@ -28,8 +32,10 @@ std::string Win32Platform::readFile(const std::string& path) {
   if (file == INVALID_HANDLE_VALUE) throw EFOpenError(path, systemMessage(::GetLastError()));
   std::string bytes;
   LARGE_INTEGER size{};
-  if (::GetFileSizeEx(file, &size) && size.QuadPart > 0)
-    bytes.reserve(static_cast<size_t>(size.QuadPart));
+  if (::GetFileSizeEx(file, &size) && size.QuadPart > 0) {
+    const auto bytesOfFile = static_cast<size_t>(size.QuadPart);
+    bytes.reserve(bytesOfFile + static_cast<size_t>(static_cast<double>(bytesOfFile) * growth));
+  }
   std::string buffer(kReadChunk, '\0');
   for (;;) {
     DWORD got = 0;

@@ -22,6 +22,7 @@ namespace brimlow::platform {
 class Win32Platform final : public Platform {
  public:
   std::string readFile(const std::string& path) override;
+  std::string readFileWithRoom(const std::string& path, double growth) override;
   bool fileExists(const std::string& path) override;
   bool directoryExists(const std::string& path) override;
   bool createDirectory(const std::string& path) override;
